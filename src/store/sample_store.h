@@ -1,0 +1,164 @@
+#pragma once
+
+#include "store/data_file.h"
+#include "store/display_cache.h"
+#include "store/mixer_block.h"
+#include "store/temp_paths.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ondrix {
+
+inline constexpr uint32_t TRACK_SHOWN = 1;
+inline constexpr uint32_t TRACK_EDITED = 2;
+inline constexpr int kInfoTextCount = 16;
+
+/// The four-character codes of the RIFF "INFO" texts, in store order.
+inline constexpr const char* kInfoIds[kInfoTextCount] = {"IART", "ICMS", "ICMT", "ICOP", "ICRD", "IENG",
+                                                         "IGNR", "IKEY", "IMED", "INAM", "IPRD", "ISBJ",
+                                                         "ISFT", "ISRC", "ISRF", "ITCH"};
+
+struct PieceBlock;
+/// A sample routine called by the block driver for every piece; returns 0 to end the run as a user abort.
+using ProcessRoutine = uint32_t (*)(PieceBlock* piece);
+
+class CAudioEngine;
+
+/// One sound: its format, its interleaved sample data in one data file, the mixer block, track names,
+/// track flags, play-off flags and info texts. Every operation returns true on success and false on
+/// failure, having reported the failure itself (unless it was a user abort or show-errors is clear).
+class CSampleStore {
+public:
+    CSampleStore();
+    CSampleStore(const CSampleStore&) = delete;
+    CSampleStore& operator=(const CSampleStore&) = delete;
+    virtual ~CSampleStore();
+
+    // --- lifecycle and copies ---
+    /// Makes an empty store of the format with a fresh data file (directory empty: the system one).
+    bool Create(StorageMode mode, const std::string& directory, uint32_t bits, uint32_t tracks, uint32_t rate,
+                bool stereo);
+    /// Stops playback or recording, closes the data file (deleting a temporary one); the store is empty.
+    void Release();
+    /// Makes this store an exact copy of the source: format, mixer, flags, names, texts and data.
+    bool CopyFrom(StorageMode mode, const std::string& directory, const CSampleStore* source);
+
+    // --- format ---
+    /// Bits per sample (8 or 16); 0 when empty.
+    uint32_t GetBitsPerSample() const noexcept { return HasData() ? m_bits : 0; }
+    /// Number of tracks; 0 when empty.
+    uint32_t GetTrackCount() const noexcept { return HasData() ? m_tracks : 0; }
+    /// Frames per second; 0 when empty.
+    uint32_t GetSampleRate() const noexcept { return HasData() ? m_rate : 0; }
+    /// Bytes of sample data; 0 when empty.
+    uint32_t GetDataSize() const noexcept { return HasData() ? m_dataSize : 0; }
+    /// Bytes per frame; 1 when empty.
+    uint32_t GetBlockAlign() const noexcept { return HasData() ? m_tracks * (m_bits / 8) : 1; }
+    /// Number of whole frames of data.
+    uint32_t GetFrameCount() const noexcept { return GetDataSize() / GetBlockAlign(); }
+    /// Whether the store holds a data file.
+    bool HasData() const noexcept { return m_dataFile != nullptr; }
+    /// The storage mode of the data file.
+    StorageMode GetStorageMode() const noexcept { return m_storageMode; }
+    /// The data file's path (STORE_TEMPFILE: the temporary file; STORE_INPLACE: the source file).
+    const std::string& GetTempFileName() const noexcept { return m_tempFileName; }
+    /// The directory the creator asked for; empty when the system temporary directory is used.
+    const std::string& GetTempDirectory() const noexcept { return m_tempDirectory; }
+
+    // --- time conversion ---
+    /// ceil(ms * 0.001 * rate); negative values are returned unchanged, 0 when empty.
+    int64_t MsToFrames(int64_t milliseconds) const noexcept;
+    /// trunc(frames / rate * 1000); negative values are returned unchanged, 0 when empty.
+    int64_t FramesToMs(int64_t frames) const noexcept;
+
+    // --- raw data (byte offsets from the first sample) ---
+    /// Reads up to count bytes at offset; returns the bytes read (0 when empty or no buffer).
+    uint32_t ReadData(uint32_t offset, void* buffer, uint32_t count);
+    /// Writes count bytes at offset without changing the data size.
+    bool WriteData(uint32_t offset, const void* buffer, uint32_t count);
+    /// Writes count bytes at the end of the data and adds them to the data size.
+    bool AppendData(const void* buffer, uint32_t count);
+
+    // --- mixer ---
+    /// Copies the mixer block out (unchanged when empty).
+    void GetMixer(MixerBlock& mixer) const noexcept;
+    /// Copies the mixer block in and recomputes the playback gains.
+    void SetMixer(const MixerBlock& mixer);
+    /// The stereo playback flag.
+    bool GetStereo() const noexcept { return m_mixer.stereo != 0; }
+    /// Sets the stereo playback flag.
+    void SetStereo(bool stereo) noexcept { m_mixer.stereo = stereo ? 1 : 0; }
+    /// Whether a track is muted in playback and mix-down.
+    bool GetPlayOff(int track) const noexcept;
+    /// Mutes or unmutes a track and recomputes the playback gains.
+    void SetPlayOff(int track, bool off);
+    /// Whether the mixer differs from what a plain WAVE file implies (the writer then adds "chnn").
+    bool IsMixerNonStandard() const noexcept;
+    /// Whether playback has to mix: a non-standard mixer or a muted track.
+    bool IsMixNeeded() const noexcept;
+    /// Direct access to the mixer block for the views and the engine.
+    const MixerBlock& Mixer() const noexcept { return m_mixer; }
+
+    // --- display cache ---
+    /// Makes sure the cache covers frames first..last at factor (first 0xFFFFFFFF: the whole data).
+    bool BuildDisplayCache(uint32_t first, uint32_t last, uint32_t factor);
+    /// The 16-bit value of a track near a frame from the cache; 0 when the cache does not hold it.
+    int16_t GetDisplaySample(uint32_t frame, int track) const noexcept;
+    /// Frees the display cache (after the data changed).
+    void FreeDisplayCache() noexcept { m_displayCache.Free(); }
+
+    // --- block driver ---
+    /// Runs routine over frames first..last in pieces (see process/block_driver.h for the parameters).
+    bool Process(const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame, bool modify,
+                 uint32_t numerator, uint32_t denominator, bool insert, ProcessRoutine routine,
+                 uint8_t granularity, void* context);
+
+    // --- audio engine hooks ---
+    /// Recomputes the per-track playback gains from the mixer block and play-off flags.
+    void RecomputeGains();
+
+    // --- plain fields read and assigned by the document, views and dialogs ---
+    uint32_t m_showErrors = 1;
+    uint32_t m_defaultTrackFlags = 0;
+    uint32_t m_progressWindowId = 0;
+    uint32_t m_progressTextId = 0;
+    std::array<std::string, kInfoTextCount> m_infoTexts;
+    std::array<std::string, kMaxTracks> m_trackNames;
+    std::array<uint32_t, kMaxTracks> m_trackFlags{};
+    std::array<uint8_t, kMaxTracks> m_playOff{};
+
+protected:
+    /// Installs a data file and the format that goes with it (used by the loaders); releases old data first.
+    void AdoptDataFile(std::unique_ptr<CDataFile> file, StorageMode mode, uint32_t dataOffset,
+                       const std::string& directory, uint32_t bits, uint32_t tracks, uint32_t rate,
+                       uint32_t dataSize);
+
+private:
+    friend class CBlockDriver;
+    friend class CStoreLoader;
+    friend class CAudioEngine;
+
+    /// Creates a fresh data file of a storage mode; shows 31500 and throws UserAbort when it fails.
+    std::unique_ptr<CDataFile> MakeDataFile(StorageMode mode, const std::string& directory) const;
+    /// Resets format, mixer, names, flags and texts for a new sound.
+    void ResetFields(uint32_t bits, uint32_t tracks, uint32_t rate, bool stereo);
+    /// Stops playback or recording of this store and waits until the engine has let go of the data file.
+    void StopAudioForRelease() noexcept;
+
+    StorageMode m_storageMode = STORE_MEMORY;
+    std::unique_ptr<CDataFile> m_dataFile;
+    uint32_t m_dataOffset = 0;
+    CDisplayCache m_displayCache;
+    MixerBlock m_mixer{};
+    uint32_t m_bits = 0;
+    uint32_t m_tracks = 0;
+    uint32_t m_rate = 0;
+    uint32_t m_dataSize = 0;
+    std::string m_tempFileName;
+    std::string m_tempDirectory;
+};
+
+} // namespace ondrix
