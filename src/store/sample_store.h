@@ -116,6 +116,26 @@ public:
                  uint32_t numerator, uint32_t denominator, bool insert, ProcessRoutine routine,
                  uint8_t granularity, void* context);
 
+    // --- editing primitives and format conversion (process/editing_*.cpp) ---
+    /// Converts every sample to 8 or 16 bits.
+    bool ConvertBits(uint32_t newBits);
+    /// Sets the sampling rate; with resample the frames are converted so the duration stays.
+    bool SetSampleRate(uint32_t newRate, bool resample);
+    /// Changes the number of tracks (1 to 32): added tracks are silent, the highest are dropped.
+    bool SetTrackCount(uint32_t count);
+    /// Inserts a silent track at index (0 to track count), moving the per-track settings up.
+    bool InsertTrack(uint32_t index);
+    /// Deletes the track at index, moving the per-track settings down.
+    bool DeleteTrack(uint32_t index);
+    /// Removes frames first..last on the masked tracks (null mask: all tracks).
+    bool DeleteBlock(const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame);
+    /// Appends frames first..last of the masked tracks to target (created empty with the selected tracks).
+    bool CopyBlock(const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame, CSampleStore* target);
+    /// Inserts, overwrites or mixes (mixPercent) all frames of source at frame, through a 32-entry track
+    /// assignment (source track per track of this store, 255 = nothing).
+    bool PasteBlock(const uint8_t* assignment, int64_t frame, bool insert, CSampleStore* source, bool mix,
+                    uint32_t mixPercent);
+
     // --- audio engine hooks ---
     /// Recomputes the per-track playback gains from the mixer block and play-off flags.
     void RecomputeGains();
