@@ -25,9 +25,8 @@ FileException FileException::FromErrno(int error, const std::string& path, bool 
     switch (error) {
     case ENOSPC:
     case EDQUOT:
+    case EFBIG: // the file may not grow any further: the same as a full disk for the user
         return {diskFull, path, writing};
-    case EFBIG:
-        return {tooLarge, path, writing};
     case ENOENT:
         return {fileNotFound, path, writing};
     case ENOTDIR:

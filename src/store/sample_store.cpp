@@ -203,6 +203,11 @@ bool CSampleStore::AppendData(const void* buffer, uint32_t count) {
         m_dataSize += count;
         return true;
     } catch (...) {
+        // A partly written piece must not stay behind the data: the size always matches the file.
+        try {
+            m_dataFile->SetLength(uint64_t(m_dataOffset) + m_dataSize);
+        } catch (...) {
+        }
         ReportException(std::current_exception(), m_showErrors != 0);
         return false;
     }
