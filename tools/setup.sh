@@ -9,6 +9,7 @@ packages=(
     libasound2-dev libfluidsynth-dev libcdio-dev libcdio-paranoia-dev timgm6mb-soundfont
     pulseaudio pulseaudio-utils libasound2-plugins
     xvfb xauth
+    clang libclang-rt-dev libsndfile1-dev sox
 )
 
 missing=()

@@ -13,7 +13,9 @@ using namespace ondrix::test;
 
 namespace {
 
-uint32_t KeepRoutine(PieceBlock*) { return 1; }
+uint32_t KeepRoutine(PieceBlock*) {
+    return 1;
+}
 
 constexpr const char* kDiskFull = "Destination disk drive is full.";
 
