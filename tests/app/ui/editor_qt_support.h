@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace ondrix::test {
+
+/// Makes sure a QApplication exists for the widget tests (created once, never destroyed).
+inline void EnsureQtApplication() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "ondrix-tests";
+        static char* argv[] = {name, nullptr};
+        static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                // the offscreen platform's notice about size hints says nothing about the program
+                if (!message.contains(QLatin1String("propagateSizeHints"))) {
+                    previous(type, context, message);
+                }
+            });
+        new QApplication(argc, argv);
+    }
+}
+
+/// A base to list first in a fixture whose members are widgets: the application exists before them.
+struct QtApplicationFirst {
+    QtApplicationFirst() { EnsureQtApplication(); }
+};
+
+/// Sends a key press and release to a widget the way the window system would deliver them.
+inline void SendKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QString text;
+    if (key == Qt::Key_Escape) {
+        text = QString(QChar(27));
+    } else if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde && !(modifiers & Qt::ControlModifier)) {
+        text = QString(QChar(int(key))).toLower();
+    }
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+/// Sends a mouse press and release of a button at a point of a widget (default: its centre).
+inline void SendClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(-1, -1)) {
+    if (pos == QPoint(-1, -1)) {
+        pos = widget->rect().center();
+    }
+    const QPointF global = widget->mapToGlobal(QPointF(pos));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), global, button, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+/// Runs the event loop until nothing more is pending.
+inline void ProcessPendingEvents() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+} // namespace ondrix::test
