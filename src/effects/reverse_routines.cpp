@@ -1,0 +1,58 @@
+#include "effects/reverse_routines.h"
+
+#include "effects/sample_math.h"
+#include "store/sample_store.h"
+
+#include <cstring>
+
+namespace ondrix {
+
+uint32_t InvertRoutine(PieceBlock* piece) {
+    // The most negative value has no positive counterpart and stays (0x8000, or the byte 0x00).
+    const int32_t lowest = piece->bits == 8 ? -128 : -32768;
+    MapEditedSamplesUniform(*piece, [lowest](uint32_t, int32_t v) { return v == lowest ? v : -v; });
+    return 1;
+}
+
+int64_t ReverseRunEnd(int64_t first, int64_t last) noexcept {
+    return first + (last - first) / 2;
+}
+
+uint32_t ReverseRoutine(PieceBlock* piece) {
+    auto& context = *static_cast<ReverseContext*>(piece->context);
+    const uint32_t n = piece->inputCount;
+    if (n == 0) {
+        return 1;
+    }
+    if (context.tail < n) {
+        return 0;
+    }
+    const uint32_t tailStart = context.tail - n;
+    context.scratch.resize(n);
+    uint8_t* scratch = context.scratch.data();
+    if (context.store->ReadData(tailStart, scratch, n) != n) {
+        return 0;
+    }
+    const EditedTracks edited(*piece);
+    const uint32_t align = piece->blockAlign;
+    const uint32_t bytes = piece->bits / 8u;
+    const uint32_t frames = n / align;
+    for (uint32_t k = 0; k < frames; ++k) {
+        uint8_t* front = piece->input + std::size_t(k) * align;
+        uint8_t* back = scratch + std::size_t(frames - 1 - k) * align;
+        for (uint32_t i = 0; i < edited.Count(); ++i) {
+            uint8_t held[2];
+            const uint32_t offset = edited.Offset(i);
+            std::memcpy(held, front + offset, bytes);
+            std::memcpy(front + offset, back + offset, bytes);
+            std::memcpy(back + offset, held, bytes);
+        }
+    }
+    if (!context.store->WriteData(tailStart, scratch, n)) {
+        return 0;
+    }
+    context.tail = tailStart;
+    return 1;
+}
+
+} // namespace ondrix
