@@ -5,6 +5,7 @@
 #include "base/message_service.h"
 #include "base/user_abort.h"
 #include "process/progress.h"
+#include "process/sample_format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -51,21 +52,11 @@ struct CBlockDriver::Walk {
 CBlockDriver::CBlockDriver(CSampleStore& store, const DriverRequest& request)
     : m_store(store), m_req(request) {}
 
-void CBlockDriver::ReadInput(uint64_t position, uint32_t count) {
-    const uint8_t silence = m_store.m_bits == 8 ? 0x80 : 0x00;
-    std::memset(m_input.data(), silence, count);
+void CBlockDriver::ReadSilencePadded(uint8_t* buffer, uint64_t position, uint32_t count) {
+    FillSilence(buffer, count, m_store.m_bits);
     if (position < m_dataSize) {
         const auto want = std::size_t(std::min<uint64_t>(count, m_dataSize - position));
-        m_store.m_dataFile->ReadAt(m_store.m_dataOffset + position, m_input.data(), want);
-    }
-}
-
-void CBlockDriver::ReadOutputPrefill(uint64_t position, uint32_t count) {
-    const uint8_t silence = m_store.m_bits == 8 ? 0x80 : 0x00;
-    std::memset(m_output.data(), silence, count);
-    if (position < m_dataSize) {
-        const auto want = std::size_t(std::min<uint64_t>(count, m_dataSize - position));
-        m_store.m_dataFile->ReadAt(m_store.m_dataOffset + position, m_output.data(), want);
+        m_store.m_dataFile->ReadAt(m_store.m_dataOffset + position, buffer, want);
     }
 }
 
@@ -81,7 +72,7 @@ void CBlockDriver::CallRoutine(bool phase2) {
 void CBlockDriver::Emit(Walk& walk, bool dryRun, uint32_t inCount, uint64_t outCount, bool phase2) {
     const bool masked = m_req.trackMask != nullptr && m_req.numerator != m_req.denominator;
     if (!dryRun && inCount != 0) {
-        ReadInput(walk.inputPosition, inCount);
+        ReadSilencePadded(m_input.data(), walk.inputPosition, inCount);
     }
     walk.inputPosition += inCount;
     m_piece.inputCount = inCount;
@@ -90,7 +81,7 @@ void CBlockDriver::Emit(Walk& walk, bool dryRun, uint32_t inCount, uint64_t outC
     do {
         const auto chunk = uint32_t(std::min<uint64_t>(left, m_outputChunk));
         if (!dryRun && chunk != 0 && masked) {
-            ReadOutputPrefill(walk.outputPosition, chunk);
+            ReadSilencePadded(m_output.data(), walk.outputPosition, chunk);
         }
         if (chunk != 0 && masked) {
             walk.outputPosition += chunk;

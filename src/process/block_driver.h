@@ -46,8 +46,8 @@ private:
     void CopyHead(uint64_t totalWork, class ProgressScope& progress);
     void Emit(Walk& walk, bool dryRun, uint32_t inCount, uint64_t outCount, bool phase2);
     void CallRoutine(bool phase2);
-    void ReadInput(uint64_t position, uint32_t count);
-    void ReadOutputPrefill(uint64_t position, uint32_t count);
+    /// Fills count bytes with silence, then reads the data at position over them (short at the data end).
+    void ReadSilencePadded(uint8_t* buffer, uint64_t position, uint32_t count);
 
     CSampleStore& m_store;
     DriverRequest m_req;
