@@ -2,6 +2,7 @@
 // Prints one line per measurement: NAME ratio=X.XX peak_mib=N (ratio = wall time / cp's wall time; peak_mib =
 // the process's peak resident memory during that measurement).
 #include "process/piece_block.h"
+#include "process/undo_history.h"
 #include "store/sample_store.h"
 
 #include <chrono>
@@ -101,5 +102,32 @@ int main(int argc, char** argv) {
     CSampleStore copy;
     t = Seconds([&] { copy.CopyFrom(STORE_TEMPFILE, dir, &store); });
     Report("copyfrom", t, cp, PeakMiB());
+
+    // Editing: one minute pasted into the middle, one minute deleted from the start, an undo state, 16 to 8
+    // bits.
+    CSampleStore minute;
+    minute.m_showErrors = 0;
+    minute.Create(STORE_TEMPFILE, dir, 16, 2, rate, true);
+    store.CopyBlock(nullptr, 0, 60 * rate - 1, &minute);
+    const uint8_t identity[32] = {0,   1,   255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                  255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                  255, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+    ResetPeak();
+    t = Seconds([&] { store.PasteBlock(identity, store.GetFrameCount() / 2, true, &minute, false, 0); });
+    Report("paste_minute_middle", t, cp, PeakMiB());
+
+    ResetPeak();
+    t = Seconds([&] { store.DeleteBlock(nullptr, 0, 60 * rate - 1); });
+    Report("delete_minute_start", t, cp, PeakMiB());
+
+    ResetPeak();
+    CUndoHistory history;
+    t = Seconds([&] { history.SaveUndoState(store, 1, dir); });
+    Report("save_undo_state", t, cp, PeakMiB());
+    history.ClearUndoHistory();
+
+    ResetPeak();
+    t = Seconds([&] { store.ConvertBits(8); });
+    Report("convert_16_to_8", t, cp, PeakMiB());
     return 0;
 }
