@@ -1,6 +1,7 @@
 #pragma once
 
 #include "process/piece_block.h"
+#include "process/sample_format.h"
 #include "store/mixer_block.h"
 
 #include <cmath>
@@ -42,17 +43,6 @@ inline int64_t RoundHalfAway(double x) noexcept {
     return int64_t(t);
 }
 
-/// Reads a little-endian signed 16-bit sample.
-inline int32_t Load16(const uint8_t* p) noexcept {
-    return int16_t(uint16_t(p[0] | (uint32_t(p[1]) << 8)));
-}
-
-/// Writes a signed 16-bit sample little-endian (the value must be in range).
-inline void Store16(uint8_t* p, int32_t v) noexcept {
-    p[0] = uint8_t(uint32_t(v) & 0xFF);
-    p[1] = uint8_t((uint32_t(v) >> 8) & 0xFF);
-}
-
 /// Reads the signed value of a sample: the 16-bit value, or the byte minus 128.
 inline int32_t LoadSample(const uint8_t* p, uint32_t bits) noexcept {
     return bits == 8 ? int32_t(p[0]) - 128 : Load16(p);
@@ -63,7 +53,7 @@ inline void StoreSample(uint8_t* p, uint32_t bits, int32_t v) noexcept {
     if (bits == 8) {
         p[0] = uint8_t(v + 128);
     } else {
-        Store16(p, v);
+        Store16(p, int16_t(v));
     }
 }
 
@@ -116,7 +106,7 @@ template <class FrameMapperFactory> void MapEditedSamples(PieceBlock& piece, Fra
             auto&& map = forFrame(f);
             for (uint32_t i = 0; i < edited.Count(); ++i) {
                 uint8_t* sample = frame + edited.Offset(i);
-                Store16(sample, map(edited.Track(i), Load16(sample)));
+                Store16(sample, int16_t(map(edited.Track(i), Load16(sample))));
             }
         }
     }
