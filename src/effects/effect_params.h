@@ -140,7 +140,7 @@ struct DistortParams {
 /// "Change &Length (Stretch)...": the new length in frames (not a setting).
 struct StretchParams {
     static constexpr ParamSpec kLength{"Length", 0, 1, 2147483647, ParamUnit::Frames};
-    int64_t length = 0;
+    int32_t length = 0;
 };
 
 /// Every function's parameters together: what the settings hold and the runner reads.

@@ -17,6 +17,8 @@ namespace ondrix {
 
 namespace {
 
+constexpr EffectOutcome kFailed{false, 0, true};
+
 /// The block and the store of one run.
 struct Run {
     CSampleStore& store;
@@ -36,18 +38,18 @@ struct Run {
     }
 };
 
-/// The ratio of a tempo function, or identity for the others and for a length that cannot be.
+/// The ratio of a tempo function (0 : 0 for a value outside its range), identity for the others.
 TempoRatio RatioOf(const EffectRequest& request, int64_t first, int64_t last) {
     const EffectSettings& s = *request.settings;
     if (request.kind == EffectKind::Velocity) {
-        return s.velocity.speed >= 1 ? VelocityRatio(s.velocity.speed) : TempoRatio{1, 1};
+        return VelocityParams::kSpeed.Contains(s.velocity.speed) ? VelocityRatio(s.velocity.speed)
+                                                                 : TempoRatio{0, 0};
     }
     if (request.kind == EffectKind::Stretch) {
         const int64_t oldLength = last - first + 1;
         const int64_t newLength = s.stretch.length;
-        return newLength >= 1 && newLength <= StretchParams::kLength.maximum
-                   ? StretchRatio(newLength, oldLength)
-                   : TempoRatio{1, 1};
+        return StretchParams::kLength.Contains(newLength) ? StretchRatio(newLength, oldLength)
+                                                          : TempoRatio{0, 0};
     }
     return {1, 1};
 }
@@ -134,7 +136,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
     const int64_t frames = store.GetFrameCount();
     if (!request.settings || frames == 0 || request.firstFrame < 0 || request.firstFrame >= frames ||
         request.lastFrame < request.firstFrame) {
-        return {};
+        return kFailed;
     }
     const Run run{store, request, request.firstFrame, std::min(request.lastFrame, frames - 1)};
     const EffectInfo& info = GetEffectInfo(request.kind);
@@ -145,10 +147,16 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         if (store.m_showErrors != 0) {
             AskUser(kCrossFadeTracksText, MsgIcon::Stop, MsgButtons::Ok);
         }
-        return {};
+        return kFailed;
     }
-    if (info.changesLength && RatioOf(request, run.first, run.last).IsIdentity()) {
-        return {};
+    if (info.changesLength) {
+        const TempoRatio ratio = RatioOf(request, run.first, run.last);
+        if (ratio.numerator == 0 || ratio.denominator == 0) {
+            return kFailed; // a velocity or length outside its range
+        }
+        if (ratio.IsIdentity()) {
+            return {};
+        }
     }
     VolumeContext maximised;
     if (request.kind == EffectKind::Maximise) {
@@ -156,7 +164,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         store.m_progressTextId = kMaximiseSearchText;
         if (!store.Process(request.trackMask, run.first, run.last, false, 1, 1, false, &PeakSearchRoutine, 0,
                            &peaks)) {
-            return {};
+            return kFailed;
         }
         maximised = MaximiseFactors(peaks, store.GetBitsPerSample());
     }
@@ -177,7 +185,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         if (saved) {
             undo.history->DropNewestUndoState();
         }
-        return {};
+        return kFailed;
     }
     return {true, info.changesLength ? kHintLengthChanged : kHintDataChanged};
 }

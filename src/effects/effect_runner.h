@@ -33,6 +33,8 @@ struct EffectRequest {
 struct EffectOutcome {
     bool modified = false; ///< mark the document modified and refresh the status fields
     uint32_t hint = 0;     ///< the update hint to send: 11 the length stayed, 4 it changed; 0 = none
+    bool failed =
+        false; ///< refused or failed (reported, or a user abort); false when there was nothing to do
 };
 
 inline constexpr uint32_t kHintDataChanged = 11;

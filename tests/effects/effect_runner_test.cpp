@@ -99,6 +99,7 @@ TEST_F(EffectRunner, AbortedRunDropsTheStateAndKeepsThePiecesWritten) {
     m_progress.RequestAbort();
     const EffectOutcome outcome = Run(*store, EffectKind::Invert, 0, 199999);
     EXPECT_FALSE(outcome.modified);
+    EXPECT_TRUE(outcome.failed);
     EXPECT_EQ(m_history.GetCount(), 1u);
     EXPECT_EQ(m_history.GetState(0)->GetBitsPerSample(), 8u);
     // The first piece (16384 frames) was inverted and written before the abort; the rest is as it was.
@@ -124,11 +125,18 @@ TEST_F(EffectRunner, TempoFunctionsThatKeepTheLengthDoNothing) {
     auto store = Sound(8, 1, 500);
     const auto before = Values(*store);
     m_settings.velocity.speed = 100;
-    EXPECT_FALSE(Run(*store, EffectKind::Velocity, 0, 499).modified);
+    EffectOutcome outcome = Run(*store, EffectKind::Velocity, 0, 499);
+    EXPECT_FALSE(outcome.modified);
+    EXPECT_FALSE(outcome.failed); // nothing to do is no failure
     m_settings.stretch.length = 101;
-    EXPECT_FALSE(Run(*store, EffectKind::Stretch, 100, 200).modified);
+    outcome = Run(*store, EffectKind::Stretch, 100, 200);
+    EXPECT_FALSE(outcome.modified);
+    EXPECT_FALSE(outcome.failed);
+    // Values outside the dialogs' ranges are refused.
     m_settings.stretch.length = 0;
-    EXPECT_FALSE(Run(*store, EffectKind::Stretch, 100, 200).modified);
+    EXPECT_TRUE(Run(*store, EffectKind::Stretch, 100, 200).failed);
+    m_settings.velocity.speed = 201;
+    EXPECT_TRUE(Run(*store, EffectKind::Velocity, 100, 200).failed);
     EXPECT_EQ(m_history.GetCount(), 0u);
     EXPECT_EQ(Values(*store), before);
     EXPECT_TRUE(m_progress.texts.empty());
@@ -152,7 +160,7 @@ TEST_F(EffectRunner, CrossFadeNeedsExactlyTwoTracks) {
     auto store = Sound(16, 3, 100);
     const auto before = Values(*store);
     const Mask one = MaskOf({1});
-    EXPECT_FALSE(Run(*store, EffectKind::CrossFade, 0, 99, one.data()).modified);
+    EXPECT_TRUE(Run(*store, EffectKind::CrossFade, 0, 99, one.data()).failed);
     EXPECT_FALSE(Run(*store, EffectKind::CrossFade, 0, 99, nullptr).modified); // all three
     ASSERT_EQ(m_messages.shown.size(), 2u);
     EXPECT_EQ(m_messages.shown[0].helpId, 1141u);
