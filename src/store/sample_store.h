@@ -26,6 +26,7 @@ struct PieceBlock;
 using ProcessRoutine = uint32_t (*)(PieceBlock* piece);
 
 class CAudioEngine;
+struct RawFormat;
 
 /// One sound: its format, its interleaved sample data in one data file, the mixer block, track names,
 /// track flags, play-off flags and info texts. Every operation returns true on success and false on
@@ -45,6 +46,21 @@ public:
     void Release();
     /// Makes this store an exact copy of the source: format, mixer, flags, names, texts and data.
     bool CopyFrom(StorageMode mode, const std::string& directory, const CSampleStore* source);
+
+    // --- WAVE and raw files (fileformat/) ---
+    /// Loads a WAVE file; STORE_INPLACE keeps reading the samples from the file itself.
+    bool Load(const std::string& path, StorageMode mode, const std::string& directory);
+    /// Loads a complete WAVE file held in memory; STORE_INPLACE is refused.
+    bool Load(const void* data, std::size_t size, StorageMode mode, const std::string& directory);
+    /// Loads a headerless file whose rate, tracks, bits and starting offset are stated.
+    bool LoadRaw(const std::string& path, const RawFormat& format, StorageMode mode,
+                 const std::string& directory);
+    /// Loads one of the program's built-in sounds (153: the internal sound).
+    bool LoadResourceWave(uint32_t id, StorageMode mode, const std::string& directory);
+    /// Loads the WAVE block on the system clipboard.
+    bool LoadClipboardWave(StorageMode mode, const std::string& directory);
+    /// Writes a WAVE file (raw: the sample bytes only); an empty path puts the WAVE block on the clipboard.
+    bool Save(const std::string& path, bool raw);
 
     // --- format ---
     /// Bits per sample (8 or 16); 0 when empty.
