@@ -1,0 +1,290 @@
+#include "effects/effect_arguments.h"
+
+#include "controls/format_args.h"
+#include "controls/time_format.h"
+#include "effects/effect_presets.h"
+#include "resources/string_table.h"
+#include "store/sample_store.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace ondrix {
+
+namespace {
+
+constexpr uint32_t kRangeText = 32400;
+constexpr uint32_t kUnknownFunctionText = 32460;
+constexpr uint32_t kUnknownParamText = 32461;
+constexpr uint32_t kNotANumberText = 32462;
+constexpr uint32_t kBadBlockText = 32463;
+constexpr uint32_t kBadTracksText = 32464;
+constexpr uint32_t kNoPresetText = 32465;
+constexpr uint32_t kBadPointsText = 32466;
+constexpr uint32_t kBlockOutsideText = 32467;
+constexpr uint32_t kNoLengthText = 32468;
+constexpr uint32_t kUnknownOptionText = 32469;
+constexpr uint32_t kEmptySoundText = 32470;
+constexpr uint32_t kMissingText = 32471;
+
+std::string Message(uint32_t id, std::initializer_list<std::string_view> texts) {
+    return FillStrings(LoadString(id), texts);
+}
+
+/// A whole decimal number filling the text.
+template <class T> bool ParseInteger(std::string_view text, T& value) {
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+') {
+        ++begin;
+    }
+    const auto result = std::from_chars(begin, end, value);
+    return begin != end && result.ec == std::errc() && result.ptr == end;
+}
+
+/// Splits a text at a separator.
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = text.find(separator, from);
+        parts.push_back(text.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from));
+        if (at == std::string_view::npos) {
+            return parts;
+        }
+        from = at + 1;
+    }
+}
+
+bool ParsePoints(std::string_view text, std::vector<EnvelopePoint>& points) {
+    points.clear();
+    if (text.empty()) {
+        return true;
+    }
+    for (std::string_view pair : Split(text, ',')) {
+        const auto fields = Split(pair, ':');
+        EnvelopePoint p{};
+        if (fields.size() != 2 || !ParseInteger(fields[0], p.position) ||
+            !ParseInteger(fields[1], p.volume) || p.position < 0 ||
+            p.position > EnvelopeParams::kFullPosition || p.volume < 0 ||
+            p.volume > EnvelopeParams::kMaxVolume) {
+            return false;
+        }
+        points.push_back(p);
+    }
+    return true;
+}
+
+/// Sets KEY=VALUE on the parsed command; returns the message when it is not a parameter of the function.
+std::string SetParameter(EffectArguments& out, std::string_view key, std::string_view value) {
+    const std::string_view name = GetEffectInfo(out.kind).name;
+    if (out.kind == EffectKind::Envelope && key == kEnvPointsKey) {
+        return ParsePoints(value, out.settings.envelope.points) ? std::string()
+                                                                : Message(kBadPointsText, {value});
+    }
+    for (const ParamRef& ref : EffectParamRefs(out.kind, out.settings)) {
+        if (key == ref.spec->key) {
+            if (!ParseInteger(value, *ref.value)) {
+                return Message(kNotANumberText, {key, value});
+            }
+            out.given.push_back(ref.spec);
+            return {};
+        }
+    }
+    return Message(kUnknownParamText, {name, key});
+}
+
+/// The range check of one given parameter against the block; the message when it is outside.
+std::string CheckRange(const ParamSpec& spec, int64_t value, const CSampleStore& store, int64_t first,
+                       int64_t last) {
+    switch (spec.unit) {
+    case ParamUnit::Milliseconds: {
+        // The delay edit runs from 0 to (last - first) - 1 frames, shown here in milliseconds.
+        const int64_t maxFrames = last - first - 1;
+        const int64_t maxMs = maxFrames < 0 ? -1 : store.FramesToMs(maxFrames);
+        if (value < 0 || value > maxMs) {
+            const TimeFormat ms{TIMEFMT_MS};
+            return TimeRangeMessage(0, uint32_t(maxMs < 0 ? 0 : maxMs), ms);
+        }
+        return {};
+    }
+    case ParamUnit::Frames: {
+        // The period edit runs from 1 to the block's length; 0 stands for the block itself. A new length
+        // runs from 1 to the largest 32-bit signed value.
+        const bool period = std::strcmp(spec.key, StretchParams::kLength.key) != 0;
+        const int64_t maximum = period ? std::max<int64_t>(1, last - first) : spec.maximum;
+        if ((period && value == 0) || (value >= 1 && value <= maximum)) {
+            return {};
+        }
+        return TimeRangeMessage(1, uint32_t(maximum), TimeFormat{TIMEFMT_SAMPLES});
+    }
+    case ParamUnit::Number:
+        break;
+    }
+    return spec.Contains(value) ? std::string() : IntegerRangeMessage(spec.minimum, spec.maximum);
+}
+
+} // namespace
+
+std::string IntegerRangeMessage(int64_t minimum, int64_t maximum) {
+    std::string text = LoadString(kRangeText);
+    for (const auto& [marker, number] : {std::pair{"%1", minimum}, std::pair{"%2", maximum}}) {
+        const std::size_t at = text.find(marker);
+        if (at != std::string::npos) {
+            text.replace(at, 2, std::to_string(number));
+        }
+    }
+    return text;
+}
+
+std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& s) {
+    const auto modulation = [](const ModulationSpecs& specs, ModulationParams& p) {
+        return std::vector<ParamRef>{{&specs.waveform, &p.waveform},
+                                     {&specs.periodMode, &p.periodMode},
+                                     {&specs.period, &p.period},
+                                     {&specs.frequency, &p.frequency},
+                                     {&specs.depth, &p.depth}};
+    };
+    switch (kind) {
+    case EffectKind::Volume:
+        return {{&VolumeParams::kVolume, &s.volume.volume}};
+    case EffectKind::Dynamics:
+        return {{&DynamicsParams::kDynamic, &s.dynamics.dynamic}};
+    case EffectKind::ZeroLine:
+        return {{&ZeroLineParams::kZeroAdjust, &s.zeroLine.zeroAdjust}};
+    case EffectKind::Velocity:
+        return {{&VelocityParams::kSpeed, &s.velocity.speed}};
+    case EffectKind::Echo:
+        return {{&EchoParams::kDelay, &s.echo.delay},
+                {&EchoParams::kCount, &s.echo.count},
+                {&EchoParams::kFirstVolume, &s.echo.firstVolume},
+                {&EchoParams::kLastVolume, &s.echo.lastVolume}};
+    case EffectKind::Envelope:
+        return {{&EnvelopeParams::kLevel, &s.envelope.level}};
+    case EffectKind::Tremolo:
+        return modulation(kTremoloSpecs, s.tremolo);
+    case EffectKind::CrossFade:
+        return modulation(kCrossFadeSpecs, s.crossFade);
+    case EffectKind::Distort:
+        return {{&DistortParams::kType, &s.distort.type},
+                {&DistortParams::kLevel, &s.distort.level},
+                {&DistortParams::kDepth, &s.distort.depth}};
+    case EffectKind::Stretch:
+        return {{&StretchParams::kLength, &s.stretch.length}};
+    default:
+        return {};
+    }
+}
+
+std::string ParseEffectArguments(const std::vector<std::string>& words, EffectArguments& out) {
+    if (words.size() < 3) {
+        return LoadString(kMissingText);
+    }
+    out = EffectArguments{};
+    out.input = words[0];
+    out.output = words[1];
+    const auto kind = FindEffectByName(words[2]);
+    if (!kind) {
+        return Message(kUnknownFunctionText, {words[2]});
+    }
+    out.kind = *kind;
+    const std::string_view name = GetEffectInfo(out.kind).name;
+    std::vector<std::string_view> assignments;
+    for (std::size_t i = 3; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        const bool option = word == "--block" || word == "--tracks" || word == "--preset";
+        if (option && i + 1 >= words.size()) {
+            return LoadString(kMissingText);
+        }
+        if (word == "--block") {
+            const std::string_view value = words[++i];
+            const auto ends = Split(value, ':');
+            if (ends.size() != 2 || !ParseInteger(ends[0], out.first) || !ParseInteger(ends[1], out.last) ||
+                out.first < 0 || out.last < out.first) {
+                return Message(kBadBlockText, {value});
+            }
+            out.hasBlock = true;
+        } else if (word == "--tracks") {
+            const std::string_view value = words[++i];
+            out.tracks.clear();
+            for (std::string_view part : Split(value, ',')) {
+                uint32_t track = 0;
+                if (!ParseInteger(part, track) || track >= uint32_t(kMaxTracks)) {
+                    return Message(kBadTracksText, {std::to_string(kMaxTracks - 1), value});
+                }
+                out.tracks.push_back(track);
+            }
+            out.hasTracks = true;
+        } else if (word == "--preset") {
+            const std::string_view value = words[++i];
+            if (!ParseInteger(value, out.preset) || out.preset < 0 || out.preset >= PresetCount(out.kind)) {
+                return Message(kNoPresetText, {name, value});
+            }
+        } else if (word.size() > 2 && word.substr(0, 2) == "--") {
+            return Message(kUnknownOptionText, {word});
+        } else if (word.find('=') != std::string_view::npos) {
+            assignments.push_back(word);
+        } else {
+            return Message(kUnknownOptionText, {word});
+        }
+    }
+    // The preset first, as the beginner menu writes it; the given values then override it.
+    if (out.preset >= 0) {
+        ApplyPreset(out.kind, out.preset, out.settings);
+    }
+    for (std::string_view assignment : assignments) {
+        const std::size_t at = assignment.find('=');
+        std::string message = SetParameter(out, assignment.substr(0, at), assignment.substr(at + 1));
+        if (!message.empty()) {
+            return message;
+        }
+    }
+    if (out.kind == EffectKind::Stretch && out.settings.stretch.length == 0) {
+        return LoadString(kNoLengthText);
+    }
+    return {};
+}
+
+std::string PrepareEffectRequest(const EffectArguments& args, const CSampleStore& store,
+                                 EffectRequest& request, std::array<uint32_t, kMaxTracks>& mask) {
+    const int64_t frames = store.GetFrameCount();
+    if (frames == 0) {
+        return LoadString(kEmptySoundText);
+    }
+    const int64_t first = args.hasBlock ? args.first : 0;
+    const int64_t last = args.hasBlock ? args.last : frames - 1;
+    if (first >= frames || last >= frames) {
+        const std::string block = std::to_string(first) + ":" + std::to_string(last);
+        return Message(kBlockOutsideText, {block, std::to_string(frames - 1)});
+    }
+    mask.fill(0);
+    for (uint32_t track : args.tracks) {
+        if (track >= store.GetTrackCount()) {
+            std::string list;
+            for (uint32_t t : args.tracks) {
+                list += (list.empty() ? "" : ",") + std::to_string(t);
+            }
+            return Message(kBadTracksText, {std::to_string(store.GetTrackCount() - 1), list});
+        }
+        mask[track] = 1;
+    }
+    EffectSettings checked = args.settings;
+    for (const ParamRef& ref : EffectParamRefs(args.kind, checked)) {
+        for (const ParamSpec* given : args.given) {
+            if (given == ref.spec) {
+                std::string message = CheckRange(*ref.spec, *ref.value, store, first, last);
+                if (!message.empty()) {
+                    return message;
+                }
+            }
+        }
+    }
+    request.kind = args.kind;
+    request.settings = &args.settings;
+    request.trackMask = args.hasTracks ? mask.data() : nullptr;
+    request.firstFrame = first;
+    request.lastFrame = last;
+    return {};
+}
+
+} // namespace ondrix
