@@ -1,0 +1,63 @@
+#include "cli_io.h"
+
+#include "fileformat/wave_messages.h"
+#include "process/progress.h"
+
+#include <sys/stat.h>
+
+namespace ondrix::cli {
+
+namespace {
+
+constexpr uint32_t kLoadingText = 1028;
+constexpr uint32_t kSavingText = 1029;
+constexpr uint32_t kMsgOffsetBeyondEnd = 32116;
+constexpr uint32_t kMsgBadStorage = 32118;
+
+void ShowProgressOnTerminal(CSampleStore& store, uint32_t textId) {
+    store.m_progressWindowId = kStatusBarWindowId;
+    store.m_progressTextId = textId;
+}
+
+} // namespace
+
+InputOptions ParseInputOptions(const CArgs& args, StorageMode defaultMode) {
+    InputOptions options;
+    options.mode = defaultMode;
+    if (const auto raw = args.Value(kRawInOption)) {
+        options.raw = ParseRawFormat(*raw);
+    }
+    if (const auto storage = args.Value(kStorageOption)) {
+        if (*storage == "inplace") {
+            options.mode = STORE_INPLACE;
+        } else if (*storage == "temp") {
+            options.mode = STORE_TEMPFILE;
+        } else if (*storage == "memory") {
+            options.mode = STORE_MEMORY;
+        } else {
+            throw UsageError(FormatStringText(kMsgBadStorage, *storage));
+        }
+    }
+    return options;
+}
+
+bool LoadInput(CSampleStore& store, const std::string& path, const InputOptions& options) {
+    ShowProgressOnTerminal(store, kLoadingText);
+    if (!options.raw) {
+        return store.Load(path, options.mode, std::string());
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        uint64_t(info.st_size) <= options.raw->offset) {
+        PrintError(FormatStringText(kMsgOffsetBeyondEnd, std::to_string(options.raw->offset)));
+        return false;
+    }
+    return store.LoadRaw(path, *options.raw, options.mode, std::string());
+}
+
+bool SaveOutput(CSampleStore& store, const std::string& path, bool raw) {
+    ShowProgressOnTerminal(store, kSavingText);
+    return store.Save(path, raw);
+}
+
+} // namespace ondrix::cli
