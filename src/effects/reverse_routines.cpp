@@ -7,6 +7,46 @@
 
 namespace ondrix {
 
+namespace {
+
+/// Swaps frame k of a with frame (frames - 1 - k) of b, whole frames of a fixed size.
+template <uint32_t Size> void SwapMirroredFixed(uint8_t* a, uint8_t* b, uint32_t frames) {
+    for (uint32_t k = 0; k < frames; ++k) {
+        uint8_t* front = a + std::size_t(k) * Size;
+        uint8_t* back = b + std::size_t(frames - 1 - k) * Size;
+        uint8_t held[Size];
+        std::memcpy(held, front, Size);
+        std::memcpy(front, back, Size);
+        std::memcpy(back, held, Size);
+    }
+}
+
+/// Swaps frame k of a with frame (frames - 1 - k) of b, every track.
+void SwapMirrored(uint8_t* a, uint8_t* b, uint32_t frames, uint32_t align) {
+    switch (align) {
+    case 1:
+        return SwapMirroredFixed<1>(a, b, frames);
+    case 2:
+        return SwapMirroredFixed<2>(a, b, frames);
+    case 4:
+        return SwapMirroredFixed<4>(a, b, frames);
+    case 8:
+        return SwapMirroredFixed<8>(a, b, frames);
+    default:
+        break;
+    }
+    uint8_t held[2 * kMaxTracks];
+    for (uint32_t k = 0; k < frames; ++k) {
+        uint8_t* front = a + std::size_t(k) * align;
+        uint8_t* back = b + std::size_t(frames - 1 - k) * align;
+        std::memcpy(held, front, align);
+        std::memcpy(front, back, align);
+        std::memcpy(back, held, align);
+    }
+}
+
+} // namespace
+
 uint32_t InvertRoutine(PieceBlock* piece) {
     // The most negative value has no positive counterpart and stays (0x8000, or the byte 0x00).
     const int32_t lowest = piece->bits == 8 ? -128 : -32768;
@@ -37,15 +77,19 @@ uint32_t ReverseRoutine(PieceBlock* piece) {
     const uint32_t align = piece->blockAlign;
     const uint32_t bytes = piece->bits / 8u;
     const uint32_t frames = n / align;
-    for (uint32_t k = 0; k < frames; ++k) {
-        uint8_t* front = piece->input + std::size_t(k) * align;
-        uint8_t* back = scratch + std::size_t(frames - 1 - k) * align;
-        for (uint32_t i = 0; i < edited.Count(); ++i) {
-            uint8_t held[2];
-            const uint32_t offset = edited.Offset(i);
-            std::memcpy(held, front + offset, bytes);
-            std::memcpy(front + offset, back + offset, bytes);
-            std::memcpy(back + offset, held, bytes);
+    if (!piece->trackMask) {
+        SwapMirrored(piece->input, scratch, frames, align);
+    } else {
+        for (uint32_t k = 0; k < frames; ++k) {
+            uint8_t* front = piece->input + std::size_t(k) * align;
+            uint8_t* back = scratch + std::size_t(frames - 1 - k) * align;
+            for (uint32_t i = 0; i < edited.Count(); ++i) {
+                uint8_t held[2];
+                const uint32_t offset = edited.Offset(i);
+                std::memcpy(held, front + offset, bytes);
+                std::memcpy(front + offset, back + offset, bytes);
+                std::memcpy(back + offset, held, bytes);
+            }
         }
     }
     if (!context.store->WriteData(tailStart, scratch, n)) {

@@ -108,6 +108,33 @@ TEST(Reverse, AFailedTailReadEndsTheRunSilently) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST(Reverse, EveryFrameSizeOverSeveralPieces) {
+    // Frames of 1 to 8 bytes (and 64), all tracks: the whole-frame swaps of every size.
+    for (uint32_t bits : {8u, 16u}) {
+        for (uint32_t tracks : {1u, 2u, 4u, 5u, 32u}) {
+            const uint32_t frames = 3 * 65536 / (tracks * bits / 8) + 77;
+            auto store =
+                MakeStore(bits, tracks, RandomValues(bits, std::size_t(tracks) * frames, tracks + bits));
+            const auto before = Values(*store);
+            ReverseContext context;
+            context.store = store.get();
+            const int64_t first = 3;
+            const int64_t last = frames - 2;
+            context.tail = uint32_t((last + 1) * store->GetBlockAlign());
+            ASSERT_TRUE(
+                RunInPlace(*store, nullptr, first, ReverseRunEnd(first, last), &ReverseRoutine, &context));
+            const auto after = Values(*store);
+            for (int64_t f = 0; f < int64_t(frames); ++f) {
+                const int64_t from = f >= first && f <= last ? last - (f - first) : f;
+                for (uint32_t t = 0; t < tracks; ++t) {
+                    ASSERT_EQ(after[std::size_t(f) * tracks + t], before[std::size_t(from) * tracks + t])
+                        << bits << " bits, " << tracks << " tracks, frame " << f;
+                }
+            }
+        }
+    }
+}
+
 TEST(Reverse, MiddleFrame) {
     EXPECT_EQ(ReverseRunEnd(10, 11), 10);
     EXPECT_EQ(ReverseRunEnd(10, 12), 11);
