@@ -74,6 +74,19 @@ TEST(WaveSaveSafety, SavingOverAFileReplacesItKeepingItsPermissions) {
     EXPECT_FALSE(progress.IsActive());
 }
 
+TEST(WaveSaveSafety, NewFileGetsTheUsualPermissions) {
+    TempDir dir;
+    const mode_t mask = ::umask(022);
+    CSampleStore store;
+    MakeStore(store, 10);
+    ASSERT_TRUE(store.Save(dir.Path() + "/new.wav", false));
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat((dir.Path() + "/new.wav").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"new.wav"});
+}
+
 TEST(WaveSaveSafety, AbortLeavesTheOldFileAndNoTemporaryFile) {
     TempDir dir;
     const std::string path = dir.Path() + "/song.wav";
