@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/sample_store.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ondrix {
+
+/// A paste's track assignment: for every track of the receiving store the source track, or 255.
+using TrackAssignment = std::array<uint8_t, kMaxTracks>;
+inline constexpr uint8_t kNoSourceTrack = 255;
+
+/// Source track k goes to document track current + k, for every k whose target exists.
+TrackAssignment DefaultAssignment(uint32_t sourceTracks, uint32_t documentTracks, uint32_t currentTrack);
+
+/// Whether the user must choose the assignment: unless both have the same number of tracks or the source
+/// has one, and every source track finds a target from the current track on.
+bool NeedsAssignmentDialog(uint32_t sourceTracks, uint32_t documentTracks, uint32_t currentTrack);
+
+/// The program's clipboard: the custom clipboard store while it is in use, otherwise the system clipboard,
+/// which carries the sound as a WAVE block.
+class CClipboard {
+public:
+    /// Starts with the custom clipboard (empty) when custom is set.
+    explicit CClipboard(bool custom);
+    CClipboard(const CClipboard&) = delete;
+    CClipboard& operator=(const CClipboard&) = delete;
+
+    /// Whether the custom clipboard is in use.
+    bool IsCustom() const noexcept { return m_custom != nullptr; }
+    /// Switches between the custom and the system clipboard; switching the custom one off empties it.
+    void ToggleCustom();
+    /// The custom clipboard store, or nullptr in system mode.
+    CSampleStore* GetCustomStore() noexcept { return m_custom.get(); }
+    /// Empties the custom clipboard (a new, empty store), e.g. when its temporary path changes.
+    void ResetCustom();
+    /// Whether there is something to paste: data in the custom store, or WAVE data on the system clipboard.
+    bool CanPaste();
+
+    /// Copies frames first..last of the masked tracks of store to the clipboard in use; the data lives
+    /// where clipboardPath says.
+    bool Copy(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame,
+              const std::string& clipboardPath);
+
+    /// The store to paste from: the custom store, or a temporary store loaded from the system clipboard into
+    /// holder. nullptr when there is nothing to paste or loading failed (reported).
+    CSampleStore* PasteSource(std::unique_ptr<CSampleStore>& holder, const std::string& clipboardPath);
+
+private:
+    std::unique_ptr<CSampleStore> m_custom;
+};
+
+} // namespace ondrix
