@@ -138,7 +138,8 @@ bool RunOperation(const CArgs& cli, CSampleStore& sound, bool& copyOnly) {
         return sound.ConvertBits(uint32_t(bits));
     }
     if (op == "rate") {
-        return sound.SetSampleRate(uint32_t(argument(4000, 99999)), cli.Has("resample"));
+        // The rates a WAVE file may be read back with.
+        return sound.SetSampleRate(uint32_t(argument(4096, 88200)), cli.Has("resample"));
     }
     if (op == "tracks") {
         return sound.SetTrackCount(uint32_t(argument(1, 32)));
