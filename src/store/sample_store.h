@@ -26,7 +26,13 @@ struct PieceBlock;
 using ProcessRoutine = uint32_t (*)(PieceBlock* piece);
 
 class CAudioEngine;
+class IEngineListener;
 struct RawFormat;
+
+/// Deletes the audio engine of a store (defined with the engine, so the store needs no engine header).
+struct AudioEngineDeleter {
+    void operator()(CAudioEngine* engine) const noexcept;
+};
 
 /// One sound: its format, its interleaved sample data in one data file, the mixer block, track names,
 /// track flags, play-off flags and info texts. Every operation returns true on success and false on
@@ -46,6 +52,10 @@ public:
     void Release();
     /// Makes this store an exact copy of the source: format, mixer, flags, names, texts and data.
     bool CopyFrom(StorageMode mode, const std::string& directory, const CSampleStore* source);
+    /// Makes this store a one- or two-track rendering of frames first..last of source as playback hears
+    /// it, at rate and bits (rate 0: the source's own); channels 0 follows the source's stereo flag.
+    bool MixDown(StorageMode mode, const std::string& directory, CSampleStore* source, int64_t firstFrame,
+                 int64_t lastFrame, uint32_t rate, uint32_t bits, uint32_t channels = 0);
 
     // --- WAVE and raw files (fileformat/) ---
     /// Loads a WAVE file; STORE_INPLACE keeps reading the samples from the file itself.
@@ -152,9 +162,28 @@ public:
     bool PasteBlock(const uint8_t* assignment, int64_t frame, bool insert, CSampleStore* source, bool mix,
                     uint32_t mixPercent);
 
-    // --- audio engine hooks ---
+    // --- audio engine (audio/audio_engine.h) ---
+    /// Plays frames start..end-1 (negative: from the first / to the last frame) on an output device
+    /// (-1: the preferred one); false when there is nothing to play or the device failed to open.
+    bool StartPlayback(int device, uint32_t bufferSize, int64_t start = -1, int64_t end = -1,
+                       bool loop = false, IEngineListener* listener = nullptr);
+    /// Opens an input device paused, to append to this store; the first TogglePause starts it.
+    bool StartRecording(int device, uint32_t bufferSize, IEngineListener* listener = nullptr);
+    /// Asks the running playback or recording to end; returns at once.
+    void StopAudio() noexcept;
+    /// Pauses or resumes the running playback or recording.
+    void TogglePause();
+    /// AUDIO_PLAYING or AUDIO_RECORDING, plus AUDIO_PAUSED; 0 when nothing runs.
+    uint32_t GetAudioState() const noexcept;
+    /// The frame being played, or the frames recorded in this run; 0 when nothing runs.
+    uint32_t GetAudioPosition() const;
+    /// The levels (0 to 100) at the device's position; 0 and 0 when nothing runs or paused.
+    void GetAudioLevels(uint32_t& left, uint32_t& right) const;
     /// Recomputes the per-track playback gains from the mixer block and play-off flags.
     void RecomputeGains();
+    /// Mixes inBytes of this store's frames into its playback format (call RecomputeGains first);
+    /// returns the bytes written to out.
+    uint32_t MixBlock(void* out, const void* in, uint32_t inBytes) const;
 
     // --- plain fields read and assigned by the document, views and dialogs ---
     uint32_t m_showErrors = 1;
@@ -183,6 +212,8 @@ private:
     void ResetFields(uint32_t bits, uint32_t tracks, uint32_t rate, bool stereo);
     /// Stops playback or recording of this store and waits until the engine has let go of the data file.
     void StopAudioForRelease() noexcept;
+    /// The engine, made on first use.
+    CAudioEngine& Engine() const;
 
     StorageMode m_storageMode = STORE_MEMORY;
     std::unique_ptr<CDataFile> m_dataFile;
@@ -195,6 +226,7 @@ private:
     uint32_t m_dataSize = 0;
     std::string m_tempFileName;
     std::string m_tempDirectory;
+    mutable std::unique_ptr<CAudioEngine, AudioEngineDeleter> m_engine;
 };
 
 } // namespace ondrix

@@ -1,0 +1,206 @@
+#include "audio/sim_backend.h"
+
+#include "audio/sim_stream.h"
+
+#include <utility>
+
+namespace ondrix {
+
+CSimAudioBackend::CSimAudioBackend(CSimClock& clock) : m_clock(clock) {
+    m_sourceFactory = [](const AudioFormat& format) {
+        return std::unique_ptr<ISignalSource>(CGeneratorSource::Sine(format, 440.0, 16384));
+    };
+}
+
+CSimAudioBackend::~CSimAudioBackend() = default;
+
+namespace {
+std::vector<AudioDeviceInfo> SimDevices(int count, const char* kind) {
+    std::vector<AudioDeviceInfo> devices;
+    for (int i = 0; i < count; ++i) {
+        devices.push_back({i, "sim-" + std::string(kind) + "-" + std::to_string(i),
+                           "Simulated " + std::string(kind) + " device " + std::to_string(i)});
+    }
+    return devices;
+}
+} // namespace
+
+std::vector<AudioDeviceInfo> CSimAudioBackend::ListOutputs() {
+    std::lock_guard lock(m_mutex);
+    return SimDevices(m_outputs, "output");
+}
+
+std::vector<AudioDeviceInfo> CSimAudioBackend::ListInputs() {
+    std::lock_guard lock(m_mutex);
+    return SimDevices(m_inputs, "input");
+}
+
+bool CSimAudioBackend::QueryOutputCaps(int device, AudioDeviceCaps& caps) {
+    std::lock_guard lock(m_mutex);
+    if (device < -1 || device >= m_outputs) {
+        return false;
+    }
+    caps = {44100, 16, 2};
+    return true;
+}
+
+bool CSimAudioBackend::QueryInputCaps(int device, AudioDeviceCaps& caps) {
+    std::lock_guard lock(m_mutex);
+    if (device < -1 || device >= m_inputs) {
+        return false;
+    }
+    caps = {44100, 16, 2};
+    return true;
+}
+
+DeviceResult CSimAudioBackend::CheckOpen(int device, int count, const AudioFormat& format) {
+    if (m_failNextOpen != DeviceResult::Ok) {
+        const DeviceResult result = m_failNextOpen;
+        m_failNextOpen = DeviceResult::Ok;
+        return result;
+    }
+    if (device < -1 || device >= count || (device == -1 && count == 0)) {
+        return DeviceResult::BadDevice;
+    }
+    if (!format.IsPlausible()) {
+        return DeviceResult::BadFormat;
+    }
+    return DeviceResult::Ok;
+}
+
+std::unique_ptr<CSimStream> CSimAudioBackend::MakeStream(bool output, const AudioFormat& format,
+                                                         IDeviceCallback& callback) {
+    CSimStream::Setup setup;
+    setup.direction = output ? CSimStream::Direction::Output : CSimStream::Direction::Input;
+    setup.format = format;
+    setup.clock = &m_clock;
+    setup.callback = &callback;
+    setup.failAfterBytes = m_failAfter;
+    if (output && m_capture) {
+        setup.sink = [this](const uint8_t* bytes, std::size_t count) {
+            std::lock_guard lock(m_captureMutex);
+            m_captured.insert(m_captured.end(), bytes, bytes + count);
+        };
+    }
+    if (output && m_capture) {
+        setup.onQueue = [this](uint32_t length) {
+            std::lock_guard lock(m_captureMutex);
+            m_queuedLengths.push_back(length);
+        };
+    }
+    if (!output && m_sourceFactory) {
+        setup.source = m_sourceFactory(format);
+    }
+    setup.onClose = [this, output](CSimStream* closed) {
+        std::lock_guard lock(m_mutex);
+        CSimStream*& slot = output ? m_output : m_input;
+        if (slot == closed) {
+            slot = nullptr;
+        }
+    };
+    auto stream = std::make_unique<CSimStream>(std::move(setup));
+    (output ? m_output : m_input) = stream.get();
+    ++m_openCount;
+    m_lastFormat = format;
+    return stream;
+}
+
+DeviceResult CSimAudioBackend::OpenOutput(int device, const AudioFormat& format, IDeviceCallback& callback,
+                                          std::unique_ptr<IAudioOutput>& out) {
+    std::lock_guard lock(m_mutex);
+    const DeviceResult result = CheckOpen(device, m_outputs, format);
+    if (result != DeviceResult::Ok) {
+        return result;
+    }
+    out = std::make_unique<CSimOutput>(MakeStream(true, format, callback));
+    return DeviceResult::Ok;
+}
+
+DeviceResult CSimAudioBackend::OpenInput(int device, const AudioFormat& format, IDeviceCallback& callback,
+                                         std::unique_ptr<IAudioInput>& out) {
+    std::lock_guard lock(m_mutex);
+    const DeviceResult result = CheckOpen(device, m_inputs, format);
+    if (result != DeviceResult::Ok) {
+        return result;
+    }
+    out = std::make_unique<CSimInput>(MakeStream(false, format, callback));
+    return DeviceResult::Ok;
+}
+
+void CSimAudioBackend::SetDeviceCounts(int outputs, int inputs) {
+    std::lock_guard lock(m_mutex);
+    m_outputs = outputs;
+    m_inputs = inputs;
+}
+
+void CSimAudioBackend::SetCapture(bool capture) {
+    std::lock_guard lock(m_mutex);
+    m_capture = capture;
+}
+
+void CSimAudioBackend::SetInputSource(SourceFactory factory) {
+    std::lock_guard lock(m_mutex);
+    m_sourceFactory = std::move(factory);
+}
+
+void CSimAudioBackend::FailNextOpen(DeviceResult result) {
+    std::lock_guard lock(m_mutex);
+    m_failNextOpen = result;
+}
+
+void CSimAudioBackend::FailAfterBytes(uint64_t bytes) {
+    std::lock_guard lock(m_mutex);
+    m_failAfter = bytes;
+}
+
+std::vector<uint8_t> CSimAudioBackend::TakeCapture() {
+    std::lock_guard lock(m_captureMutex);
+    return std::exchange(m_captured, {});
+}
+
+std::vector<uint32_t> CSimAudioBackend::TakeQueuedLengths() {
+    std::lock_guard lock(m_captureMutex);
+    return std::exchange(m_queuedLengths, {});
+}
+
+AudioFormat CSimAudioBackend::LastFormat() {
+    std::lock_guard lock(m_mutex);
+    return m_lastFormat;
+}
+
+int CSimAudioBackend::OpenCount() {
+    std::lock_guard lock(m_mutex);
+    return m_openCount;
+}
+
+bool CSimAudioBackend::IsOutputOpen() {
+    std::lock_guard lock(m_mutex);
+    return m_output != nullptr;
+}
+
+bool CSimAudioBackend::IsInputOpen() {
+    std::lock_guard lock(m_mutex);
+    return m_input != nullptr;
+}
+
+std::size_t CSimAudioBackend::OutputQueued() {
+    std::lock_guard lock(m_mutex);
+    return m_output ? m_output->QueuedCount() : 0;
+}
+
+std::size_t CSimAudioBackend::InputQueued() {
+    std::lock_guard lock(m_mutex);
+    return m_input ? m_input->QueuedCount() : 0;
+}
+
+bool CSimAudioBackend::IsInputRunning() {
+    std::lock_guard lock(m_mutex);
+    return m_input && m_input->IsRunning();
+}
+
+bool CSimAudioBackend::IsOutputRunning() {
+    std::lock_guard lock(m_mutex);
+    return m_output && m_output->IsRunning();
+}
+
+} // namespace ondrix

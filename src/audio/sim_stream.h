@@ -1,0 +1,129 @@
+#pragma once
+
+#include "audio/audio_device.h"
+#include "audio/signal_source.h"
+#include "audio/sim_clock.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace ondrix {
+
+/// The simulated device of either direction: moves bytes between queued buffers and a memory capture
+/// (output) or a signal source (input), as fast as the clock lets them pass.
+class CSimStream {
+public:
+    enum class Direction { Output, Input };
+
+    /// What the stream needs besides its format.
+    struct Setup {
+        Direction direction = Direction::Output;
+        AudioFormat format;
+        CSimClock* clock = nullptr;
+        IDeviceCallback* callback = nullptr;
+        std::unique_ptr<ISignalSource> source; ///< input: the recorded signal
+        /// output: receives every played stretch of bytes (on the device's thread); may be empty
+        std::function<void(const uint8_t*, std::size_t)> sink;
+        uint64_t failAfterBytes = 0; ///< non-zero: the device fails once this many bytes have passed
+        std::function<void(CSimStream*)> onClose; ///< called once when the stream closes (no lock held)
+        std::function<void(uint32_t)> onQueue;    ///< called with the length of every queued buffer
+    };
+
+    /// Opens the stream: an output runs at once, an input waits for Start.
+    explicit CSimStream(Setup setup);
+    CSimStream(const CSimStream&) = delete;
+    CSimStream& operator=(const CSimStream&) = delete;
+    ~CSimStream();
+
+    /// Queues a buffer.
+    DeviceResult Queue(AudioBuffer& buffer);
+    /// Output: Pause (false) and Restart (true). Input: Stop (false) and Start (true).
+    DeviceResult SetRunning(bool running);
+    /// Stops, hands every queued buffer back and sets the position to 0.
+    DeviceResult Reset();
+    /// Bytes played or recorded since open or reset, up to the clock's present.
+    bool GetPosition(uint64_t& bytes);
+    /// The frame last played or recorded.
+    bool GetCurrentFrame(uint8_t* frame);
+    /// Stops the device thread and detaches from the clock; no callback runs afterwards.
+    void Close() noexcept;
+
+    /// Moves the bytes that are due by the clock; returns the clock time of the next event (or ~0).
+    uint64_t Tick();
+
+    /// Buffers the device holds.
+    std::size_t QueuedCount();
+    /// Whether the device plays or records (not paused or stopped).
+    bool IsRunning();
+
+    static constexpr uint64_t kNever = ~uint64_t(0);
+
+private:
+    void ThreadMain();
+    void Transfer(AudioBuffer& buffer, uint32_t offset, uint32_t count);
+    void HandBack(AudioBuffer& buffer, std::vector<AudioBuffer*>& done);
+    void Reanchor();
+    void Notify(const std::vector<AudioBuffer*>& done, bool failed);
+    uint64_t NextEvent() const;
+
+    Setup m_setup;
+    uint32_t m_blockAlign;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<AudioBuffer*> m_queue;
+    uint32_t m_headOffset = 0;  // bytes of the head buffer already passed
+    uint64_t m_position = 0;    // bytes passed since open or reset
+    uint64_t m_totalPassed = 0; // bytes passed since open (for the injected fault)
+    uint64_t m_anchorTime = 0;  // clock time at which m_anchorBytes had passed
+    uint64_t m_anchorBytes = 0;
+    bool m_running;
+    bool m_starved = true;
+    bool m_failed = false;
+    bool m_closing = false;
+    bool m_changed = false;
+    bool m_closed = false;
+    std::vector<uint8_t> m_lastFrame;
+    std::thread m_thread;
+};
+
+/// An output device over a simulated stream.
+class CSimOutput final : public IAudioOutput {
+public:
+    /// Takes the stream.
+    explicit CSimOutput(std::unique_ptr<CSimStream> stream) : m_stream(std::move(stream)) {}
+    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
+    DeviceResult Reset() override { return m_stream->Reset(); }
+    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
+    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
+    void Close() noexcept override { m_stream->Close(); }
+    DeviceResult Pause() override { return m_stream->SetRunning(false); }
+    DeviceResult Restart() override { return m_stream->SetRunning(true); }
+
+private:
+    std::unique_ptr<CSimStream> m_stream;
+};
+
+/// An input device over a simulated stream.
+class CSimInput final : public IAudioInput {
+public:
+    /// Takes the stream.
+    explicit CSimInput(std::unique_ptr<CSimStream> stream) : m_stream(std::move(stream)) {}
+    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
+    DeviceResult Reset() override { return m_stream->Reset(); }
+    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
+    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
+    void Close() noexcept override { m_stream->Close(); }
+    DeviceResult Start() override { return m_stream->SetRunning(true); }
+    DeviceResult Stop() override { return m_stream->SetRunning(false); }
+
+private:
+    std::unique_ptr<CSimStream> m_stream;
+};
+
+} // namespace ondrix

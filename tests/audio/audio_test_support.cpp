@@ -1,0 +1,94 @@
+#include "audio_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace ondrix::test {
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+void RecordingListener::PostAudioMessage(const AudioMessage& message) {
+    // Notified under the lock: a waiter that wakes may destroy the listener once the lock is free.
+    std::lock_guard lock(m_mutex);
+    m_messages.push_back(message);
+    m_arrived.notify_all();
+}
+
+std::vector<AudioMessage> RecordingListener::Messages() {
+    std::lock_guard lock(m_mutex);
+    return m_messages;
+}
+
+int RecordingListener::Count(uint32_t message) {
+    std::lock_guard lock(m_mutex);
+    int count = 0;
+    for (const AudioMessage& m : m_messages) {
+        count += m.message == message ? 1 : 0;
+    }
+    return count;
+}
+
+bool RecordingListener::WaitFor(uint32_t message, int count) {
+    std::unique_lock lock(m_mutex);
+    return m_arrived.wait_for(lock, std::chrono::seconds(20), [&] {
+        int seen = 0;
+        for (const AudioMessage& m : m_messages) {
+            seen += m.message == message ? 1 : 0;
+        }
+        return seen >= count;
+    });
+}
+
+bool SimRig::WaitOutputQueued(std::size_t count) {
+    return WaitUntil([&] { return backend.OutputQueued() >= count; });
+}
+
+bool SimRig::WaitInputQueued(std::size_t count) {
+    return WaitUntil([&] { return backend.InputQueued() >= count; });
+}
+
+std::vector<uint8_t> Bytes16(const std::vector<int16_t>& samples) {
+    std::vector<uint8_t> bytes;
+    for (int16_t s : samples) {
+        bytes.push_back(uint8_t(uint16_t(s) & 0xFF));
+        bytes.push_back(uint8_t(uint16_t(s) >> 8));
+    }
+    return bytes;
+}
+
+std::vector<int16_t> Samples16(const std::vector<uint8_t>& bytes) {
+    std::vector<int16_t> samples;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        samples.push_back(int16_t(uint16_t(bytes[i] | (bytes[i + 1] << 8))));
+    }
+    return samples;
+}
+
+void MakeStore16(CSampleStore& store, uint32_t tracks, uint32_t rate, bool stereo,
+                 const std::vector<int16_t>& samples) {
+    ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, tracks, rate, stereo));
+    const auto bytes = Bytes16(samples);
+    if (!bytes.empty()) {
+        ASSERT_TRUE(store.AppendData(bytes.data(), uint32_t(bytes.size())));
+    }
+}
+
+void MakeStore8(CSampleStore& store, uint32_t tracks, uint32_t rate, bool stereo,
+                const std::vector<uint8_t>& samples) {
+    ASSERT_TRUE(store.Create(STORE_MEMORY, "", 8, tracks, rate, stereo));
+    if (!samples.empty()) {
+        ASSERT_TRUE(store.AppendData(samples.data(), uint32_t(samples.size())));
+    }
+}
+
+} // namespace ondrix::test
