@@ -1,0 +1,461 @@
+#include "audio/backends/alsa_stream.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace ondrix {
+
+namespace {
+
+/// How long the thread sleeps at most while the PCM works, in milliseconds.
+constexpr int kPollLimit = 100;
+/// The PCM buffer the stream asks for: long enough to ride out scheduling, short enough for a prompt pause.
+constexpr unsigned kBufferMicros = 200000;
+constexpr unsigned kPeriodMicros = 50000;
+
+} // namespace
+
+DeviceResult AlsaResult(int error, bool preferredDevice) noexcept {
+    switch (-error) {
+    case 0:
+        return DeviceResult::Ok;
+    case EBUSY:
+    case EAGAIN:
+        return DeviceResult::Allocated;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return preferredDevice ? DeviceResult::NoDriver : DeviceResult::BadDevice;
+    case ENOMEM:
+        return DeviceResult::NoMemory;
+    case EINVAL:
+        return DeviceResult::BadFormat;
+    default:
+        return DeviceResult::Error;
+    }
+}
+
+DeviceResult CAlsaStream::Open(const std::string& name, bool output, bool preferred,
+                               const AudioFormat& format, IDeviceCallback& callback,
+                               std::unique_ptr<CAlsaStream>& out) {
+    if (!format.IsPlausible()) {
+        return DeviceResult::BadFormat;
+    }
+    snd_pcm_t* pcm = nullptr;
+    int error = snd_pcm_open(&pcm, name.c_str(), output ? SND_PCM_STREAM_PLAYBACK : SND_PCM_STREAM_CAPTURE,
+                             SND_PCM_NONBLOCK);
+    if (error < 0) {
+        return AlsaResult(error, preferred);
+    }
+    const auto fail = [pcm](DeviceResult result) {
+        snd_pcm_close(pcm);
+        return result;
+    };
+    snd_pcm_hw_params_t* hw = nullptr;
+    snd_pcm_hw_params_alloca(&hw);
+    unsigned rate = format.rate;
+    unsigned bufferTime = kBufferMicros;
+    unsigned periodTime = kPeriodMicros;
+    if (snd_pcm_hw_params_any(pcm, hw) < 0 ||
+        snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0 ||
+        snd_pcm_hw_params_set_format(
+            pcm, hw, format.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE) < 0 ||
+        snd_pcm_hw_params_set_channels(pcm, hw, format.channels) < 0 ||
+        snd_pcm_hw_params_set_rate_resample(pcm, hw, 1) < 0 ||
+        snd_pcm_hw_params_set_rate(pcm, hw, rate, 0) < 0) {
+        return fail(DeviceResult::BadFormat);
+    }
+    snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &bufferTime, nullptr);
+    snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodTime, nullptr);
+    if ((error = snd_pcm_hw_params(pcm, hw)) < 0) {
+        return fail(error == -EINVAL ? DeviceResult::BadFormat : AlsaResult(error, preferred));
+    }
+    snd_pcm_uframes_t periodSize = 0;
+    snd_pcm_uframes_t bufferSize = 0;
+    snd_pcm_hw_params_get_period_size(hw, &periodSize, nullptr);
+    snd_pcm_hw_params_get_buffer_size(hw, &bufferSize);
+    const bool canPause = snd_pcm_hw_params_can_pause(hw) != 0;
+
+    snd_pcm_sw_params_t* sw = nullptr;
+    snd_pcm_sw_params_alloca(&sw);
+    snd_pcm_uframes_t boundary = 0;
+    if (snd_pcm_sw_params_current(pcm, sw) < 0 || snd_pcm_sw_params_get_boundary(sw, &boundary) < 0 ||
+        snd_pcm_sw_params_set_avail_min(pcm, sw, std::max<snd_pcm_uframes_t>(1, periodSize)) < 0 ||
+        snd_pcm_sw_params_set_start_threshold(
+            pcm, sw, output ? std::max<snd_pcm_uframes_t>(1, bufferSize / 2) : boundary) < 0) {
+        return fail(DeviceResult::Error);
+    }
+    // An output never stops by itself when it runs dry: it plays silence and its delay keeps telling how
+    // much of what was written is still to be heard (a stopped PCM would count the sound server's
+    // buffered tail as played, and closing would cut it off).
+    if (output && (snd_pcm_sw_params_set_stop_threshold(pcm, sw, boundary) < 0 ||
+                   snd_pcm_sw_params_set_silence_threshold(pcm, sw, 0) < 0 ||
+                   snd_pcm_sw_params_set_silence_size(pcm, sw, boundary) < 0)) {
+        return fail(DeviceResult::Error);
+    }
+    if (snd_pcm_sw_params(pcm, sw) < 0) {
+        return fail(DeviceResult::Error);
+    }
+    if (snd_pcm_prepare(pcm) < 0) {
+        return fail(DeviceResult::Error);
+    }
+    try {
+        out.reset(new CAlsaStream(pcm, output, format, callback, periodSize, canPause));
+    } catch (...) {
+        return fail(DeviceResult::NoMemory);
+    }
+    return DeviceResult::Ok;
+}
+
+CAlsaStream::CAlsaStream(snd_pcm_t* pcm, bool output, const AudioFormat& format, IDeviceCallback& callback,
+                         snd_pcm_uframes_t periodSize, bool canPause)
+    : m_pcm(pcm), m_output(output), m_format(format), m_blockAlign(format.BlockAlign()), m_callback(callback),
+      m_periodSize(periodSize), m_canPause(canPause), m_running(output),
+      m_lastFrame(m_blockAlign, format.bitsPerSample == 8 ? 0x80 : 0) {
+    m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (m_wakeFd < 0) {
+        throw std::bad_alloc();
+    }
+    m_thread = std::thread([this] { ThreadMain(); });
+}
+
+CAlsaStream::~CAlsaStream() {
+    Close();
+}
+
+void CAlsaStream::Close() noexcept {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_closed) {
+            return;
+        }
+        m_closed = true;
+        m_closing = true;
+    }
+    Wake();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    std::lock_guard lock(m_mutex);
+    snd_pcm_drop(m_pcm);
+    snd_pcm_close(m_pcm);
+    m_pcm = nullptr;
+    ::close(m_wakeFd);
+    m_wakeFd = -1;
+}
+
+void CAlsaStream::Wake() noexcept {
+    const uint64_t one = 1;
+    if (m_wakeFd >= 0) {
+        [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+    }
+}
+
+DeviceResult CAlsaStream::Queue(AudioBuffer& buffer) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_failed || m_closing) {
+            return DeviceResult::Error;
+        }
+        if (buffer.IsInQueue()) {
+            return DeviceResult::StillPlaying;
+        }
+        buffer.bytesRecorded = 0;
+        buffer.flags.store((buffer.flags.load(std::memory_order_relaxed) & ~kBufferDone) | kBufferInQueue,
+                           std::memory_order_release);
+        const uint64_t frames = buffer.length / m_blockAlign;
+        m_queue.push_back({&buffer, m_queuedEnd, m_queuedEnd + frames});
+        m_queuedEnd += frames;
+    }
+    Wake();
+    return DeviceResult::Ok;
+}
+
+DeviceResult CAlsaStream::SetRunning(bool running) {
+    std::vector<AudioBuffer*> done;
+    bool failed = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_failed) {
+            return DeviceResult::Error;
+        }
+        if (m_running == running) {
+            return DeviceResult::Ok;
+        }
+        if (m_output) {
+            if (!running && m_canPause && snd_pcm_state(m_pcm) == SND_PCM_STATE_RUNNING) {
+                m_hardwarePaused = snd_pcm_pause(m_pcm, 1) == 0;
+            } else if (running && m_hardwarePaused) {
+                snd_pcm_pause(m_pcm, 0);
+                m_hardwarePaused = false;
+            }
+        } else if (running) {
+            if (snd_pcm_state(m_pcm) != SND_PCM_STATE_PREPARED) {
+                snd_pcm_prepare(m_pcm);
+            }
+            if (snd_pcm_start(m_pcm) < 0) {
+                return DeviceResult::Error;
+            }
+        } else {
+            Service(done, failed); // take what the PCM holds, then stop it
+            snd_pcm_drop(m_pcm);
+            snd_pcm_prepare(m_pcm);
+            if (!m_queue.empty() && m_queue.front().buffer->bytesRecorded > 0) {
+                HandBack(done); // a stopped input hands back its partly filled buffer
+            }
+        }
+        m_running = running;
+    }
+    Wake();
+    Notify(done, failed);
+    return DeviceResult::Ok;
+}
+
+DeviceResult CAlsaStream::Reset() {
+    std::vector<AudioBuffer*> done;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_pcm) {
+            snd_pcm_drop(m_pcm);
+            snd_pcm_prepare(m_pcm);
+        }
+        while (!m_queue.empty()) {
+            HandBack(done);
+        }
+        m_queuedEnd = 0;
+        m_written = 0;
+        m_hardwarePaused = false;
+        m_running = m_output;
+    }
+    Wake();
+    Notify(done, false);
+    return DeviceResult::Ok;
+}
+
+bool CAlsaStream::GetPosition(uint64_t& bytes) {
+    std::lock_guard lock(m_mutex);
+    if (m_failed) {
+        return false;
+    }
+    bytes = (m_output ? PlayedFrames() : m_written) * m_blockAlign;
+    return true;
+}
+
+bool CAlsaStream::GetCurrentFrame(uint8_t* frame) {
+    std::lock_guard lock(m_mutex);
+    if (m_failed) {
+        return false;
+    }
+    if (m_output) {
+        const uint64_t played = PlayedFrames();
+        for (const Pending& pending : m_queue) {
+            if (played >= pending.first && played < pending.end) {
+                std::memcpy(frame, pending.buffer->data + (played - pending.first) * m_blockAlign,
+                            m_blockAlign);
+                return true;
+            }
+        }
+    }
+    std::memcpy(frame, m_lastFrame.data(), m_blockAlign);
+    return true;
+}
+
+uint64_t CAlsaStream::PlayedFrames() {
+    if (m_written == 0) {
+        return 0;
+    }
+    if (snd_pcm_state(m_pcm) == SND_PCM_STATE_XRUN) {
+        return m_written; // the PCM ran dry: everything written has been played
+    }
+    snd_pcm_sframes_t delay = 0;
+    if (snd_pcm_delay(m_pcm, &delay) < 0) {
+        return m_written;
+    }
+    delay = std::clamp<snd_pcm_sframes_t>(delay, 0, snd_pcm_sframes_t(m_written));
+    return m_written - uint64_t(delay);
+}
+
+bool CAlsaStream::Recover(int error) {
+    if (error == -EAGAIN) {
+        return true;
+    }
+    return snd_pcm_recover(m_pcm, error, 1) == 0;
+}
+
+void CAlsaStream::HandBack(std::vector<AudioBuffer*>& done) {
+    AudioBuffer* buffer = m_queue.front().buffer;
+    m_queue.pop_front();
+    if (buffer->length >= m_blockAlign && m_output) {
+        std::memcpy(m_lastFrame.data(), buffer->data + buffer->length - m_blockAlign, m_blockAlign);
+    }
+    buffer->flags.store((buffer->flags.load(std::memory_order_relaxed) & ~kBufferInQueue) | kBufferDone,
+                        std::memory_order_release);
+    done.push_back(buffer);
+}
+
+void CAlsaStream::FailAll(std::vector<AudioBuffer*>& done) {
+    m_failed = true;
+    while (!m_queue.empty()) {
+        HandBack(done);
+    }
+}
+
+void CAlsaStream::Notify(const std::vector<AudioBuffer*>& done, bool failed) {
+    for (std::size_t i = 0; i < done.size(); ++i) {
+        m_callback.OnDeviceEvent(DeviceEvent::BufferDone);
+    }
+    if (failed) {
+        m_callback.OnDeviceEvent(DeviceEvent::Error);
+    }
+}
+
+int CAlsaStream::ServiceOutput(std::vector<AudioBuffer*>& done) {
+    bool pendingWrite = false;
+    while (m_running) {
+        auto next = std::find_if(m_queue.begin(), m_queue.end(),
+                                 [this](const Pending& pending) { return pending.end > m_written; });
+        if (next == m_queue.end()) {
+            break;
+        }
+        pendingWrite = true;
+        const snd_pcm_sframes_t avail = snd_pcm_avail_update(m_pcm);
+        if (avail < 0) {
+            if (!Recover(int(avail))) {
+                return -3;
+            }
+            continue;
+        }
+        if (avail == 0) {
+            break;
+        }
+        const uint64_t count = std::min<uint64_t>(uint64_t(avail), next->end - m_written);
+        const snd_pcm_sframes_t written =
+            snd_pcm_writei(m_pcm, next->buffer->data + (m_written - next->first) * m_blockAlign, count);
+        if (written == -EAGAIN) {
+            break;
+        }
+        if (written < 0) {
+            if (!Recover(int(written))) {
+                return -3;
+            }
+            continue;
+        }
+        m_written += uint64_t(written);
+        pendingWrite = m_queuedEnd > m_written;
+    }
+    if (m_running && !pendingWrite && m_written > 0 && snd_pcm_state(m_pcm) == SND_PCM_STATE_PREPARED) {
+        snd_pcm_start(m_pcm); // a sound shorter than the start threshold
+    }
+    const uint64_t played = PlayedFrames();
+    while (!m_queue.empty() && m_queue.front().end <= played) {
+        HandBack(done);
+    }
+    if (m_queue.empty() || !m_running) {
+        return -1;
+    }
+    if (pendingWrite) {
+        return -2;
+    }
+    const uint64_t left = m_queue.front().end - played;
+    return int(std::clamp<uint64_t>(left * 1000 / m_format.rate + 1, 1, kPollLimit));
+}
+
+void CAlsaStream::ServiceInput(std::vector<AudioBuffer*>& done) {
+    for (int guard = 0; m_running && !m_queue.empty() && guard < 64; ++guard) {
+        const snd_pcm_sframes_t avail = snd_pcm_avail_update(m_pcm);
+        if (avail < 0) {
+            if (!Recover(int(avail)) || snd_pcm_start(m_pcm) < 0) {
+                m_failed = true;
+                return;
+            }
+            continue;
+        }
+        if (avail == 0) {
+            return;
+        }
+        AudioBuffer& buffer = *m_queue.front().buffer;
+        const uint64_t filled = buffer.bytesRecorded / m_blockAlign;
+        const uint64_t room = buffer.length / m_blockAlign - filled;
+        const snd_pcm_sframes_t got = snd_pcm_readi(m_pcm, buffer.data + filled * m_blockAlign,
+                                                    std::min<uint64_t>(uint64_t(avail), room));
+        if (got == -EAGAIN) {
+            return;
+        }
+        if (got < 0) {
+            if (!Recover(int(got)) || snd_pcm_start(m_pcm) < 0) {
+                m_failed = true;
+                return;
+            }
+            continue;
+        }
+        m_written += uint64_t(got);
+        buffer.bytesRecorded += uint32_t(got) * m_blockAlign;
+        if (buffer.bytesRecorded >= m_blockAlign) {
+            std::memcpy(m_lastFrame.data(), buffer.data + buffer.bytesRecorded - m_blockAlign, m_blockAlign);
+        }
+        if (buffer.bytesRecorded + m_blockAlign > buffer.length) {
+            HandBack(done);
+        }
+    }
+}
+
+int CAlsaStream::Service(std::vector<AudioBuffer*>& done, bool& failed) {
+    if (m_failed || m_closing) {
+        return -1;
+    }
+    int wait = -1;
+    if (m_output) {
+        wait = ServiceOutput(done);
+        if (wait == -3) {
+            m_failed = true;
+        }
+    } else {
+        ServiceInput(done);
+        wait = m_running && !m_queue.empty() ? -2 : -1;
+    }
+    if (m_failed) {
+        FailAll(done);
+        failed = true;
+        return -1;
+    }
+    return wait;
+}
+
+void CAlsaStream::ThreadMain() {
+    std::vector<pollfd> fds;
+    for (;;) {
+        std::vector<AudioBuffer*> done;
+        bool failed = false;
+        int timeout = -1;
+        std::size_t count = 1;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_closing) {
+                break;
+            }
+            const int wait = Service(done, failed);
+            fds.assign(1, pollfd{m_wakeFd, POLLIN, 0});
+            if (wait == -2) {
+                const int pcmCount = snd_pcm_poll_descriptors_count(m_pcm);
+                if (pcmCount > 0) {
+                    fds.resize(1 + std::size_t(pcmCount));
+                    count += std::size_t(snd_pcm_poll_descriptors(m_pcm, fds.data() + 1, unsigned(pcmCount)));
+                }
+                timeout = kPollLimit;
+            } else {
+                timeout = wait;
+            }
+        }
+        Notify(done, failed);
+        ::poll(fds.data(), count, timeout);
+        uint64_t value = 0;
+        [[maybe_unused]] const ssize_t got = ::read(m_wakeFd, &value, sizeof value);
+    }
+}
+
+} // namespace ondrix
