@@ -80,6 +80,12 @@ EOF
         ondrix_sound_server_stop
         return 0
     fi
+    # The capture side takes a moment to deliver its first data after the server starts: wait for it here
+    # rather than in the first test that records.
+    if command -v parec >/dev/null 2>&1 && command -v timeout >/dev/null 2>&1; then
+        timeout 5 sh -c 'parec --raw --latency-msec=20 --format=s16le --channels=1 --rate=44100 | head -c 4410' \
+            >/dev/null 2>&1 || true
+    fi
     export ONDRIX_SOUND_SERVER=1
     echo "sound-server: PulseAudio null sink running ($PULSE_SERVER)." >&2
 }

@@ -3,6 +3,8 @@
 #include "audio/sim_backend.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <mutex>
 #include <utility>
 
@@ -86,6 +88,22 @@ IAudioBackend* FindAudioBackend(const std::string& name) {
         }
     }
     return nullptr;
+}
+
+bool ParseAudioDevice(const std::string& text, int& number, bool& simulated) {
+    simulated = text == "sim";
+    if (simulated) {
+        number = -1;
+        return true;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || value < -1 || value > 9999) {
+        return false;
+    }
+    number = int(value);
+    return true;
 }
 
 } // namespace ondrix

@@ -21,6 +21,10 @@ std::vector<IAudioBackend*> RegisteredAudioBackends();
 /// The registered backend of a name ("alsa"), or nullptr.
 IAudioBackend* FindAudioBackend(const std::string& name);
 
+/// Reads a device as a user writes it: a number from -1 (the preferred device) or "sim" (a simulated
+/// device); false when the text is neither.
+bool ParseAudioDevice(const std::string& text, int& number, bool& simulated);
+
 /// Uses a backend for the lifetime of the object (tests, the batch tool's simulated device).
 class ScopedAudioBackend {
 public:

@@ -18,7 +18,7 @@ namespace {
 
 constexpr uint32_t kRate = 8000;
 
-std::vector<int16_t> Ramp(uint32_t count, int16_t step = 3) {
+std::vector<int16_t> Ramp16(uint32_t count, int16_t step = 3) {
     std::vector<int16_t> samples(count);
     for (uint32_t i = 0; i < count; ++i) {
         samples[i] = int16_t(uint16_t(i * uint32_t(step)));
@@ -27,7 +27,7 @@ std::vector<int16_t> Ramp(uint32_t count, int16_t step = 3) {
 }
 
 /// Plays through the manual clock, a step at a time, until the run posts its stop message.
-void PlayOut(SimRig& rig, RecordingListener& listener, uint32_t stepFrames) {
+void PlayOut(SimRig& rig, CEngineWaiter& listener, uint32_t stepFrames) {
     for (int step = 0; step < 10000 && listener.Count(WM_PLAYSTOPPED) == 0; ++step) {
         rig.clock.AdvanceFrames(stepFrames, kRate);
         ASSERT_TRUE(
@@ -39,14 +39,14 @@ void PlayOut(SimRig& rig, RecordingListener& listener, uint32_t stepFrames) {
 
 TEST(AudioEngineStart, EmptyStoreAndEmptyRangePlayNothing) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore none;
     EXPECT_FALSE(none.StartPlayback(-1, 256, -1, -1, false, &listener));
     CSampleStore empty;
     ASSERT_TRUE(empty.Create(STORE_MEMORY, "", 16, 1, kRate, false));
     EXPECT_FALSE(empty.StartPlayback(-1, 256, -1, -1, false, &listener));
     CSampleStore store;
-    MakeStore16(store, 1, kRate, false, Ramp(100));
+    MakeStore16(store, 1, kRate, false, Ramp16(100));
     EXPECT_FALSE(store.StartPlayback(-1, 256, 40, 40, false, &listener));
     EXPECT_FALSE(store.StartPlayback(-1, 256, 60, 40, false, &listener));
     EXPECT_FALSE(store.StartPlayback(-1, 256, 100, -1, false, &listener));
@@ -58,9 +58,9 @@ TEST(AudioEngineStart, EmptyStoreAndEmptyRangePlayNothing) {
 
 TEST(AudioEnginePlayback, PlaysTheRangeUnmixedAndStopsByItself) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
-    const auto samples = Ramp(1000);
+    const auto samples = Ramp16(1000);
     MakeStore16(store, 1, kRate, false, samples);
     ASSERT_TRUE(store.StartPlayback(-1, 512, 100, 900, false, &listener));
     EXPECT_EQ(store.GetAudioState(), AUDIO_PLAYING);
@@ -78,7 +78,7 @@ TEST(AudioEnginePlayback, PlaysTheRangeUnmixedAndStopsByItself) {
     EXPECT_EQ(messages[1].wParam, 0u);
     EXPECT_EQ(store.GetAudioState(), 0u);
     EXPECT_FALSE(rig.backend.IsOutputOpen());
-    EXPECT_EQ(Samples16(rig.backend.TakeCapture()),
+    EXPECT_EQ(Decode16(rig.backend.TakeCapture()),
               std::vector<int16_t>(samples.begin() + 100, samples.begin() + 900));
     // 800 frames in buffers of 256 frames: three full ones and a short last one of 32 frames
     EXPECT_EQ(rig.backend.TakeQueuedLengths(), (std::vector<uint32_t>{512, 512, 512, 64}));
@@ -86,7 +86,7 @@ TEST(AudioEnginePlayback, PlaysTheRangeUnmixedAndStopsByItself) {
 
 TEST(AudioEnginePlayback, MixesThreeTracksIntoAStereoPair) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     std::vector<int16_t> samples;
     for (int f = 0; f < 300; ++f) {
@@ -102,14 +102,14 @@ TEST(AudioEnginePlayback, MixesThreeTracksIntoAStereoPair) {
         const int16_t mixed = int16_t((f * 3 - f + 30) * 100 / 300);
         expected.insert(expected.end(), {mixed, mixed});
     }
-    EXPECT_EQ(Samples16(rig.backend.TakeCapture()), expected);
+    EXPECT_EQ(Decode16(rig.backend.TakeCapture()), expected);
     // read chunk = 3 tracks x 400 bytes / 2 channels = 600 bytes = 100 frames -> 400 bytes of output each
     EXPECT_EQ(rig.backend.TakeQueuedLengths(), (std::vector<uint32_t>{400, 400, 400}));
 }
 
 TEST(AudioEnginePlayback, ShortLastBufferOfEightBitMix) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     std::vector<uint8_t> samples(3 * 250, 128);
     MakeStore8(store, 3, kRate, false, samples);
@@ -123,9 +123,9 @@ TEST(AudioEnginePlayback, ShortLastBufferOfEightBitMix) {
 
 TEST(AudioEnginePlayback, PositionFollowsTheClockAndPauseHoldsIt) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
-    MakeStore16(store, 1, kRate, false, Ramp(4000));
+    MakeStore16(store, 1, kRate, false, Ramp16(4000));
     ASSERT_TRUE(store.StartPlayback(-1, 400, 1000, -1, false, &listener));
     ASSERT_TRUE(rig.WaitOutputQueued(2));
     EXPECT_EQ(store.GetAudioPosition(), 1000u);
@@ -148,17 +148,17 @@ TEST(AudioEnginePlayback, PositionFollowsTheClockAndPauseHoldsIt) {
     store.StopAudio();
     ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
     EXPECT_EQ(store.GetAudioPosition(), 0u);
-    EXPECT_EQ(Samples16(rig.backend.TakeCapture()), [] {
-        const auto all = Ramp(4000);
+    EXPECT_EQ(Decode16(rig.backend.TakeCapture()), [] {
+        const auto all = Ramp16(4000);
         return std::vector<int16_t>(all.begin() + 1000, all.begin() + 1190);
     }());
 }
 
 TEST(AudioEnginePlayback, LoopWrapsThePositionWhileTheDeviceKeepsCounting) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
-    const auto samples = Ramp(500);
+    const auto samples = Ramp16(500);
     MakeStore16(store, 1, kRate, false, samples);
     ASSERT_TRUE(store.StartPlayback(-1, 120, 100, 200, true, &listener));
     ASSERT_TRUE(rig.WaitOutputQueued(2));
@@ -175,13 +175,13 @@ TEST(AudioEnginePlayback, LoopWrapsThePositionWhileTheDeviceKeepsCounting) {
     for (uint32_t f = 0; f < played; ++f) {
         expected.push_back(samples[100 + f % 100]);
     }
-    EXPECT_EQ(Samples16(rig.backend.TakeCapture()), expected);
+    EXPECT_EQ(Decode16(rig.backend.TakeCapture()), expected);
     EXPECT_EQ(listener.Count(WM_PLAYSTOPPED), 1);
 }
 
 TEST(AudioEnginePlayback, LevelsOfTheFrameAtThePosition) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     std::vector<int16_t> samples;
     for (int f = 0; f < 400; ++f) {
@@ -205,7 +205,7 @@ TEST(AudioEnginePlayback, LevelsOfTheFrameAtThePosition) {
 
 TEST(AudioEnginePlayback, MuteDuringPlaybackIsHeardInTheNextBuffer) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     std::vector<int16_t> samples;
     for (int f = 0; f < 600; ++f) {
@@ -218,7 +218,7 @@ TEST(AudioEnginePlayback, MuteDuringPlaybackIsHeardInTheNextBuffer) {
     rig.clock.AdvanceFrames(100, kRate); // buffer 1 done; its refill mixes without track 1
     PlayOut(rig, listener, 100);
     ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
-    const auto played = Samples16(rig.backend.TakeCapture());
+    const auto played = Decode16(rig.backend.TakeCapture());
     ASSERT_EQ(played.size(), 1200u);
     EXPECT_EQ(played[0], 1000);
     EXPECT_EQ(played[1], 2000);
@@ -230,9 +230,9 @@ TEST(AudioEnginePlayback, MuteDuringPlaybackIsHeardInTheNextBuffer) {
 
 TEST(AudioEngineStop, DoubleStopPostsOneMessage) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
-    MakeStore16(store, 1, kRate, false, Ramp(2000));
+    MakeStore16(store, 1, kRate, false, Ramp16(2000));
     ASSERT_TRUE(store.StartPlayback(-1, 200, -1, -1, false, &listener));
     store.StopAudio();
     store.StopAudio();
@@ -245,7 +245,7 @@ TEST(AudioEngineStop, DoubleStopPostsOneMessage) {
 
 TEST(AudioEngineStop, ReleaseDuringPlaybackWaitsForTheWorker) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     TempDir dir;
     {
         CSampleStore store;
@@ -265,10 +265,10 @@ TEST(AudioEngineStop, ReleaseDuringPlaybackWaitsForTheWorker) {
 
 TEST(AudioEngineStop, DestroyingAPlayingStoreIsClean) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     {
         CSampleStore store;
-        MakeStore16(store, 1, kRate, false, Ramp(3000));
+        MakeStore16(store, 1, kRate, false, Ramp16(3000));
         ASSERT_TRUE(store.StartPlayback(-1, 256, -1, -1, false, &listener));
     }
     EXPECT_EQ(listener.Count(WM_PLAYSTOPPED), 1);
@@ -277,9 +277,9 @@ TEST(AudioEngineStop, DestroyingAPlayingStoreIsClean) {
 
 TEST(AudioEngineStop, NewStartWhileTheRunIsClosing) {
     SimRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
-    MakeStore16(store, 1, kRate, false, Ramp(3000));
+    MakeStore16(store, 1, kRate, false, Ramp16(3000));
     ASSERT_TRUE(store.StartPlayback(-1, 256, -1, -1, false, &listener));
     store.StopAudio(); // the worker closes while the next start comes in
     ASSERT_TRUE(store.StartPlayback(-1, 256, 2000, -1, false, &listener));
@@ -298,32 +298,29 @@ TEST(AudioEngineStop, NewStartWhileTheRunIsClosing) {
 TEST(AudioEngineStop, RunWithoutListenerEndsQuietly) {
     SimRig rig;
     CSampleStore store;
-    MakeStore16(store, 1, kRate, false, Ramp(300));
+    MakeStore16(store, 1, kRate, false, Ramp16(300));
     ASSERT_TRUE(store.StartPlayback(-1, 256));
     for (int step = 0; step < 1000 && store.GetAudioState() != 0; ++step) {
         rig.clock.AdvanceFrames(128, kRate);
         WaitUntil([&] { return store.GetAudioState() == 0 || rig.backend.OutputQueued() > 0; });
     }
     EXPECT_EQ(store.GetAudioState(), 0u);
-    EXPECT_EQ(Samples16(rig.backend.TakeCapture()), Ramp(300));
+    EXPECT_EQ(Decode16(rig.backend.TakeCapture()), Ramp16(300));
 }
 
 TEST(AudioEngineUnpaced, PlaysEverythingAtOnce) {
-    CSimClock clock(CSimClock::Mode::Unpaced);
-    CSimAudioBackend backend(clock);
-    backend.SetCapture(true);
-    ScopedAudioBackend scope(backend);
-    RecordingListener listener;
+    CSimSession sim(CSimClock::Mode::Unpaced, true);
+    CEngineWaiter listener;
     CSampleStore store;
-    std::vector<int16_t> samples = Ramp(20000 * 4, 1);
+    std::vector<int16_t> samples = Ramp16(20000 * 4, 1);
     MakeStore16(store, 4, 44100, true, samples);
     ASSERT_TRUE(store.StartPlayback(-1, 4096, -1, -1, false, &listener));
     ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
-    const auto played = Samples16(backend.TakeCapture());
+    const auto played = Decode16(sim.backend.TakeCapture());
     ASSERT_EQ(played.size(), 40000u);
     const MixGains gains = ComputeMixGains(store.Mixer(), store.m_playOff.data(), 4, true);
-    const auto bytes = Bytes16(samples);
+    const auto bytes = Samples16(samples);
     std::vector<uint8_t> expected(bytes.size());
     expected.resize(MixFrames(gains, 16, 4, expected.data(), bytes.data(), uint32_t(bytes.size())));
-    EXPECT_EQ(played, Samples16(expected));
+    EXPECT_EQ(played, Decode16(expected));
 }

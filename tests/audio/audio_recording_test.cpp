@@ -45,7 +45,7 @@ public:
 
 TEST(AudioRecording, StartsPausedAndAppendsAcrossAPauseWithoutAGap) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 2, kRate, true));
     ASSERT_TRUE(store.StartRecording(-1, 400, &listener)); // 100 frames per buffer
@@ -85,13 +85,13 @@ TEST(AudioRecording, StartsPausedAndAppendsAcrossAPauseWithoutAGap) {
     EXPECT_EQ(store.GetAudioState(), 0u);
     EXPECT_FALSE(rig.backend.IsInputOpen());
     EXPECT_EQ(store.GetDataSize(), 175u * 4);
-    EXPECT_EQ(Samples16(AllBytes(store)), RampFrames(0, 175, 2));
+    EXPECT_EQ(Decode16(AllBytes(store)), RampFrames(0, 175, 2));
     EXPECT_EQ(listener.Messages().back().wParam, 0u);
 }
 
 TEST(AudioRecording, AppendsAfterExistingDataAndStopsPreparedRunEmpty) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     MakeStore16(store, 1, kRate, false, {-1, -2});
     ASSERT_TRUE(store.StartRecording(-1, 64, &listener)); // 32 frames per buffer
@@ -105,7 +105,7 @@ TEST(AudioRecording, AppendsAfterExistingDataAndStopsPreparedRunEmpty) {
     auto expected = std::vector<int16_t>{-1, -2};
     const auto ramp = RampFrames(0, 100, 1);
     expected.insert(expected.end(), ramp.begin(), ramp.end());
-    EXPECT_EQ(Samples16(AllBytes(store)), expected);
+    EXPECT_EQ(Decode16(AllBytes(store)), expected);
 
     CSampleStore never;
     ASSERT_TRUE(never.Create(STORE_MEMORY, "", 8, 1, kRate, false));
@@ -118,7 +118,7 @@ TEST(AudioRecording, AppendsAfterExistingDataAndStopsPreparedRunEmpty) {
 
 TEST(AudioRecording, EightBitMonoIntoATempFile) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     TempDir dir;
     CSampleStore store;
     ASSERT_TRUE(store.Create(STORE_TEMPFILE, dir.Path(), 8, 1, kRate, false));
@@ -154,7 +154,7 @@ TEST(AudioRecording, RefusesStoresItCannotRecordInto) {
 
 TEST(AudioRecording, StopsByItselfBeforeTheFourGigabyteLimit) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     TempDir dir;
     auto file = CTempDataFile::Create(dir.Path());
     const uint32_t start = 0xFFFFFFFFu - 1003; // room for 250 frames of 4 bytes (1000 bytes) and 3 bytes more
@@ -176,7 +176,7 @@ TEST(AudioRecording, StopsByItselfBeforeTheFourGigabyteLimit) {
     EXPECT_EQ(store.GetDataSize(), start + 1000u);
     std::vector<uint8_t> tail(1000);
     ASSERT_EQ(store.ReadData(start, tail.data(), 1000), 1000u);
-    EXPECT_EQ(Samples16(tail), RampFrames(0, 250, 2));
+    EXPECT_EQ(Decode16(tail), RampFrames(0, 250, 2));
     EXPECT_EQ(listener.Count(WM_RECORDSTOPPED), 1);
 }
 
@@ -212,7 +212,7 @@ TEST(AudioDeviceFaults, OpenErrorsShowTheirMessagesAndLeaveNoRun) {
     RecordRig rig;
     for (const Case& c : cases) {
         FakeMessageService messages;
-        RecordingListener listener;
+        CEngineWaiter listener;
         CSampleStore store;
         MakeStore16(store, 1, kRate, false, {1, 2, 3});
         rig.backend.FailNextOpen(c.result);
@@ -235,7 +235,7 @@ TEST(AudioDeviceFaults, OpenErrorsShowTheirMessagesAndLeaveNoRun) {
 TEST(AudioDeviceFaults, MissingDeviceNumberIsNotFound) {
     RecordRig rig;
     FakeMessageService messages;
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     MakeStore16(store, 1, kRate, false, {1, 2, 3});
     EXPECT_FALSE(store.StartPlayback(7, 256));
@@ -254,7 +254,7 @@ TEST(AudioDeviceFaults, MissingDeviceNumberIsNotFound) {
 
 TEST(AudioDeviceFaults, PlaybackDeviceFailureEndsTheRunOnce) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     rig.backend.FailAfterBytes(300);
     CSampleStore store;
     MakeStore16(store, 1, kRate, false, std::vector<int16_t>(1000, 5));
@@ -273,7 +273,7 @@ TEST(AudioDeviceFaults, PlaybackDeviceFailureEndsTheRunOnce) {
 
 TEST(AudioDeviceFaults, RecordingDeviceFailureKeepsWhatWasRecorded) {
     RecordRig rig;
-    RecordingListener listener;
+    CEngineWaiter listener;
     rig.backend.FailAfterBytes(260);
     CSampleStore store;
     ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 1, kRate, false));
@@ -286,5 +286,5 @@ TEST(AudioDeviceFaults, RecordingDeviceFailureKeepsWhatWasRecorded) {
     ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED));
     EXPECT_EQ(listener.Count(WM_RECORDSTOPPED), 1);
     EXPECT_EQ(listener.Messages().back().wParam, 32315u);
-    EXPECT_EQ(Samples16(AllBytes(store)), RampFrames(0, 130, 1));
+    EXPECT_EQ(Decode16(AllBytes(store)), RampFrames(0, 130, 1));
 }

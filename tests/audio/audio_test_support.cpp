@@ -17,38 +17,6 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-void RecordingListener::PostAudioMessage(const AudioMessage& message) {
-    // Notified under the lock: a waiter that wakes may destroy the listener once the lock is free.
-    std::lock_guard lock(m_mutex);
-    m_messages.push_back(message);
-    m_arrived.notify_all();
-}
-
-std::vector<AudioMessage> RecordingListener::Messages() {
-    std::lock_guard lock(m_mutex);
-    return m_messages;
-}
-
-int RecordingListener::Count(uint32_t message) {
-    std::lock_guard lock(m_mutex);
-    int count = 0;
-    for (const AudioMessage& m : m_messages) {
-        count += m.message == message ? 1 : 0;
-    }
-    return count;
-}
-
-bool RecordingListener::WaitFor(uint32_t message, int count) {
-    std::unique_lock lock(m_mutex);
-    return m_arrived.wait_for(lock, std::chrono::seconds(20), [&] {
-        int seen = 0;
-        for (const AudioMessage& m : m_messages) {
-            seen += m.message == message ? 1 : 0;
-        }
-        return seen >= count;
-    });
-}
-
 bool SimRig::WaitOutputQueued(std::size_t count) {
     return WaitUntil([&] { return backend.OutputQueued() >= count; });
 }
@@ -57,16 +25,7 @@ bool SimRig::WaitInputQueued(std::size_t count) {
     return WaitUntil([&] { return backend.InputQueued() >= count; });
 }
 
-std::vector<uint8_t> Bytes16(const std::vector<int16_t>& samples) {
-    std::vector<uint8_t> bytes;
-    for (int16_t s : samples) {
-        bytes.push_back(uint8_t(uint16_t(s) & 0xFF));
-        bytes.push_back(uint8_t(uint16_t(s) >> 8));
-    }
-    return bytes;
-}
-
-std::vector<int16_t> Samples16(const std::vector<uint8_t>& bytes) {
+std::vector<int16_t> Decode16(const std::vector<uint8_t>& bytes) {
     std::vector<int16_t> samples;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         samples.push_back(int16_t(uint16_t(bytes[i] | (bytes[i + 1] << 8))));
@@ -77,7 +36,7 @@ std::vector<int16_t> Samples16(const std::vector<uint8_t>& bytes) {
 void MakeStore16(CSampleStore& store, uint32_t tracks, uint32_t rate, bool stereo,
                  const std::vector<int16_t>& samples) {
     ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, tracks, rate, stereo));
-    const auto bytes = Bytes16(samples);
+    const auto bytes = Samples16(samples);
     if (!bytes.empty()) {
         ASSERT_TRUE(store.AppendData(bytes.data(), uint32_t(bytes.size())));
     }

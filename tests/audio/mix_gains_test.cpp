@@ -26,11 +26,11 @@ MixerBlock StandardMixer(uint32_t tracks, bool stereo) {
 }
 
 std::vector<int16_t> Mix16(const MixGains& gains, uint32_t tracks, const std::vector<int16_t>& in) {
-    const auto bytes = Bytes16(in);
+    const auto bytes = Samples16(in);
     std::vector<uint8_t> out(bytes.size() * 2 + 4);
     const uint32_t written = MixFrames(gains, 16, tracks, out.data(), bytes.data(), uint32_t(bytes.size()));
     out.resize(written);
-    return Samples16(out);
+    return Decode16(out);
 }
 
 std::vector<uint8_t> Mix8(const MixGains& gains, uint32_t tracks, const std::vector<uint8_t>& in) {
@@ -184,7 +184,7 @@ TEST(MixGains, ThirtyTwoFullScaleTracksStayInRange) {
 TEST(MixGains, LevelsOfOneFrame) {
     uint32_t left = 0;
     uint32_t right = 0;
-    const auto frame16 = Bytes16({16384, -32768});
+    const auto frame16 = Samples16({16384, -32768});
     LevelsOfFrame(frame16.data(), 16, 2, left, right);
     EXPECT_EQ(left, 50u);
     EXPECT_EQ(right, 100u);

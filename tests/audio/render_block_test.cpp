@@ -20,7 +20,7 @@ std::vector<uint8_t> Convert(const std::vector<uint8_t>& in, const FrameLayout& 
     return out;
 }
 
-std::vector<int16_t> Ramp(uint32_t frames) {
+std::vector<int16_t> Ramp16(uint32_t frames) {
     std::vector<int16_t> samples;
     for (uint32_t f = 0; f < frames; ++f) {
         samples.push_back(int16_t(f));
@@ -32,23 +32,23 @@ std::vector<int16_t> Ramp(uint32_t frames) {
 
 TEST(ConvertFrames, HalvingTheRateKeepsTheFirstThenEverySecondOddFrame) {
     // Accumulator 22050: frame 0, then 1 (one step), then every second frame: 3, 5, 7 ...
-    const auto out = Samples16(Convert(Bytes16(Ramp(10)), {1, 16, 44100}, {1, 16, 22050}));
+    const auto out = Decode16(Convert(Samples16(Ramp16(10)), {1, 16, 44100}, {1, 16, 22050}));
     EXPECT_EQ(out, (std::vector<int16_t>{0, 1, 3, 5, 7}));
 }
 
 TEST(ConvertFrames, DoublingTheRateRepeatsFrames) {
-    const auto out = Samples16(Convert(Bytes16({10, 20, 30}), {1, 16, 22050}, {1, 16, 44100}));
+    const auto out = Decode16(Convert(Samples16({10, 20, 30}), {1, 16, 22050}, {1, 16, 44100}));
     EXPECT_EQ(out, (std::vector<int16_t>{10, 10, 20, 20, 30, 30}));
 }
 
 TEST(ConvertFrames, SameRateCopiesEveryFrame) {
-    const auto in = Bytes16({1, -2, 3, -4});
+    const auto in = Samples16({1, -2, 3, -4});
     EXPECT_EQ(Convert(in, {2, 16, 8000}, {2, 16, 8000}), in);
 }
 
 TEST(ConvertFrames, SixteenBitStereoToEightBitMono) {
     // ((L + R) / 2) / 256 + 128, truncating towards zero at each step
-    const auto in = Bytes16({32767, 32767, -32768, -32768, 383, 129, -383, -129, 255, 255, 512, -1});
+    const auto in = Samples16({32767, 32767, -32768, -32768, 383, 129, -383, -129, 255, 255, 512, -1});
     const auto out = Convert(in, {2, 16, 8000}, {1, 8, 8000});
     EXPECT_EQ(out, (std::vector<uint8_t>{255, 0, 129, 127, 128, 128}));
 }
@@ -56,15 +56,15 @@ TEST(ConvertFrames, SixteenBitStereoToEightBitMono) {
 TEST(ConvertFrames, EightBitStereoToSixteenBitMono) {
     // the average of (L - 128) and (R - 128), truncated, times 256
     const std::vector<uint8_t> in{255, 255, 0, 0, 129, 128, 127, 128, 200, 100};
-    const auto out = Samples16(Convert(in, {2, 8, 8000}, {1, 16, 8000}));
+    const auto out = Decode16(Convert(in, {2, 8, 8000}, {1, 16, 8000}));
     EXPECT_EQ(out, (std::vector<int16_t>{127 * 256, -128 * 256, 0, 0, 22 * 256}));
 }
 
 TEST(ConvertFrames, MonoIsDuplicatedToStereo) {
     const std::vector<uint8_t> in{0, 128, 255};
-    EXPECT_EQ(Samples16(Convert(in, {1, 8, 8000}, {2, 16, 8000})),
+    EXPECT_EQ(Decode16(Convert(in, {1, 8, 8000}, {2, 16, 8000})),
               (std::vector<int16_t>{-32768, -32768, 0, 0, 32512, 32512}));
-    EXPECT_EQ(Convert(Bytes16({-32768, 256, 32767}), {1, 16, 8000}, {2, 8, 8000}),
+    EXPECT_EQ(Convert(Samples16({-32768, 256, 32767}), {1, 16, 8000}, {2, 8, 8000}),
               (std::vector<uint8_t>{0, 0, 129, 129, 255, 255}));
 }
 
@@ -92,7 +92,7 @@ TEST(MixDown, ThreeTracksBecomeTheirAverageAsPlaybackHearsIt) {
     CSampleStore target;
     ASSERT_TRUE(target.MixDown(STORE_MEMORY, "", &source, -1, -1, 0, 0));
     EXPECT_EQ(target.GetTrackCount(), 2u);
-    EXPECT_EQ(Samples16(AllBytes(target)), (std::vector<int16_t>{600, 600, -1, -1, 10000, 10000}));
+    EXPECT_EQ(Decode16(AllBytes(target)), (std::vector<int16_t>{600, 600, -1, -1, 10000, 10000}));
 }
 
 TEST(MixDown, MutedTracksAndRangeAreHonoured) {
@@ -102,7 +102,7 @@ TEST(MixDown, MutedTracksAndRangeAreHonoured) {
     CSampleStore target;
     ASSERT_TRUE(target.MixDown(STORE_MEMORY, "", &source, 1, 3, 0, 0));
     // track 0 muted: left silent, right carries track 1 (full right, full gain); frames 1..3
-    EXPECT_EQ(Samples16(AllBytes(target)), (std::vector<int16_t>{0, 200, 0, 300, 0, 400}));
+    EXPECT_EQ(Decode16(AllBytes(target)), (std::vector<int16_t>{0, 200, 0, 300, 0, 400}));
 }
 
 TEST(MixDown, ConvertsRateBitsAndChannels) {
@@ -129,7 +129,7 @@ TEST(MixDown, MonoSourceToStereoSixteenBits) {
     CSampleStore target;
     ASSERT_TRUE(target.MixDown(STORE_TEMPFILE, "", &source, -1, -1, 11025, 16, 2));
     EXPECT_EQ(target.GetStorageMode(), STORE_TEMPFILE);
-    EXPECT_EQ(Samples16(AllBytes(target)), (std::vector<int16_t>{-32768, -32768, 0, 0, 32512, 32512}));
+    EXPECT_EQ(Decode16(AllBytes(target)), (std::vector<int16_t>{-32768, -32768, 0, 0, 32512, 32512}));
 }
 
 TEST(MixDown, SetsAndRestoresTheProgressText) {
@@ -139,7 +139,7 @@ TEST(MixDown, SetsAndRestoresTheProgressText) {
     CSampleStore target;
     ASSERT_TRUE(target.MixDown(STORE_MEMORY, "", &source, -1, -1, 0, 0));
     EXPECT_EQ(source.m_progressTextId, 1103u);
-    EXPECT_EQ(Samples16(AllBytes(target)), (std::vector<int16_t>{1, 2, 3}));
+    EXPECT_EQ(Decode16(AllBytes(target)), (std::vector<int16_t>{1, 2, 3}));
 }
 
 TEST(MixDown, RefusesWhatItCannotRender) {
@@ -166,7 +166,7 @@ TEST(MixDown, LargeSourceRendersInPiecesWithoutLosingFrames) {
     MakeStore16(source, 3, 44100, false, samples);
     CSampleStore target;
     ASSERT_TRUE(target.MixDown(STORE_MEMORY, "", &source, -1, -1, 0, 0));
-    const auto out = Samples16(AllBytes(target));
+    const auto out = Decode16(AllBytes(target));
     ASSERT_EQ(out.size(), frames);
     for (uint32_t f = 0; f < frames; f += 997) {
         const int32_t sum = int16_t(f) + int16_t(f / 2) - int32_t(f % 1000);

@@ -180,9 +180,15 @@ private:
     bool m_available = false;
 };
 
+/// ALSA reports every failed open on stderr; the engine reports them itself, in the user's terms.
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
 /// Registers the backend when the program starts.
 struct Registration {
-    Registration() { RegisterAudioBackend(&backend, 10); }
+    Registration() {
+        snd_lib_error_set_handler(&IgnoreAlsaError);
+        RegisterAudioBackend(&backend, 10);
+    }
     CAlsaBackend backend;
 };
 Registration g_registration;

@@ -78,7 +78,7 @@ TEST_F(AlsaDevice, ListsDevicesAndRefusesANumberThatDoesNotExist) {
 }
 
 TEST_F(AlsaDevice, PlayedSamplesComeBackBitExactFromTheMonitor) {
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore recording;
     ASSERT_TRUE(recording.Create(STORE_MEMORY, "", 16, 2, kRate, true));
     ASSERT_TRUE(recording.StartRecording(-1, 65536, &listener));
@@ -95,7 +95,7 @@ TEST_F(AlsaDevice, PlayedSamplesComeBackBitExactFromTheMonitor) {
     recording.StopAudio();
     ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED));
 
-    const auto captured = Samples16(AllBytes(recording));
+    const auto captured = Decode16(AllBytes(recording));
     const int64_t at = Find(captured, std::vector<int16_t>(signal.begin(), signal.begin() + 256));
     ASSERT_GE(at, 0) << "the played signal is not in the recording";
     ASSERT_LE(size_t(at) + signal.size(), captured.size());
@@ -106,7 +106,7 @@ TEST_F(AlsaDevice, PlayedSamplesComeBackBitExactFromTheMonitor) {
 }
 
 TEST_F(AlsaDevice, PlaybackTakesItsRealTime) {
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     MakeStore16(store, 2, kRate, true, std::vector<int16_t>(size_t(kRate) * 2 * 2, 0)); // two seconds
     const auto begin = std::chrono::steady_clock::now();
@@ -119,7 +119,7 @@ TEST_F(AlsaDevice, PlaybackTakesItsRealTime) {
 }
 
 TEST_F(AlsaDevice, PauseHoldsThePosition) {
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore store;
     MakeStore16(store, 2, kRate, true, Signal(kRate * 3));
     ASSERT_TRUE(store.StartPlayback(-1, 16384, -1, -1, false, &listener));
@@ -138,7 +138,7 @@ TEST_F(AlsaDevice, PauseHoldsThePosition) {
 }
 
 TEST_F(AlsaDevice, RecordingPausedAndResumedHoldsNoGap) {
-    RecordingListener listener;
+    CEngineWaiter listener;
     CSampleStore played;
     const auto signal = Signal(kRate * 3);
     MakeStore16(played, 2, kRate, true, signal);
@@ -160,7 +160,7 @@ TEST_F(AlsaDevice, RecordingPausedAndResumedHoldsNoGap) {
 
     // The recording is the signal in two stretches: up to the pause, then from the same or a later point
     // on (the sink renders ahead, so the skip can be shorter than the pause), with no silence between.
-    const auto captured = Samples16(AllBytes(recording));
+    const auto captured = Decode16(AllBytes(recording));
     const uint32_t pausedAt = resumed;
     ASSERT_GT(pausedAt, 512u);
     const std::vector<int16_t> before(captured.begin() + 2 * (pausedAt - 256),
