@@ -73,6 +73,12 @@ Settings Unusual() {
     return s;
 }
 
+/// Ends the first run and writes the settings into an INI file, as an exit would.
+bool WriteIni(const std::string& path, const Settings& settings) {
+    CQtProfileStore store(QString::fromStdString(path));
+    return EndFirstRun(store) && WriteSettings(store, settings);
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -114,11 +120,7 @@ TEST(QtProfileStore, EveryKeyRoundTripsThroughTheIniFile) {
     TempDir dir;
     const std::string ini = dir.Path() + "/Ondrix.ini";
     const Settings written = Unusual();
-    {
-        CQtProfileStore store(QString::fromStdString(ini));
-        ASSERT_TRUE(EndFirstRun(store));
-        ASSERT_TRUE(WriteSettings(store, written));
-    }
+    ASSERT_TRUE(WriteIni(ini, written));
     const std::string text = ReadFile(ini);
     EXPECT_NE(text.find("[General]\nFirst=0\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nEchoDelay="), std::string::npos);
@@ -149,11 +151,7 @@ TEST(QtProfileStore, AFreshProcessReadsTheFileBackIdentically) {
     TempDir dir;
     const std::string ini = dir.Path() + "/Ondrix.ini";
     const Settings written = Unusual();
-    {
-        CQtProfileStore store(QString::fromStdString(ini));
-        ASSERT_TRUE(EndFirstRun(store));
-        ASSERT_TRUE(WriteSettings(store, written));
-    }
+    ASSERT_TRUE(WriteIni(ini, written));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(kChildIni, QString::fromStdString(ini));
