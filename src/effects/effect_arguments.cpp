@@ -14,18 +14,11 @@ namespace ondrix {
 namespace {
 
 constexpr uint32_t kRangeText = 32400;
-constexpr uint32_t kUnknownFunctionText = 32460;
 constexpr uint32_t kUnknownParamText = 32461;
 constexpr uint32_t kNotANumberText = 32462;
-constexpr uint32_t kBadBlockText = 32463;
-constexpr uint32_t kBadTracksText = 32464;
-constexpr uint32_t kNoPresetText = 32465;
 constexpr uint32_t kBadPointsText = 32466;
-constexpr uint32_t kBlockOutsideText = 32467;
 constexpr uint32_t kNoLengthText = 32468;
-constexpr uint32_t kUnknownOptionText = 32469;
-constexpr uint32_t kEmptySoundText = 32470;
-constexpr uint32_t kMissingText = 32471;
+constexpr uint32_t kNotAnAssignmentText = 32469;
 
 std::string Message(uint32_t id, std::initializer_list<std::string_view> texts) {
     return FillStrings(LoadString(id), texts);
@@ -76,13 +69,14 @@ bool ParsePoints(std::string_view text, std::vector<EnvelopePoint>& points) {
 }
 
 /// Sets KEY=VALUE on the parsed command; returns the message when it is not a parameter of the function.
-std::string SetParameter(EffectArguments& out, std::string_view key, std::string_view value) {
-    const std::string_view name = GetEffectInfo(out.kind).name;
-    if (out.kind == EffectKind::Envelope && key == kEnvPointsKey) {
+std::string SetParameter(EffectKind kind, EffectParameters& out, std::string_view key,
+                         std::string_view value) {
+    const std::string_view name = GetEffectInfo(kind).name;
+    if (kind == EffectKind::Envelope && key == kEnvPointsKey) {
         return ParsePoints(value, out.settings.envelope.points) ? std::string()
                                                                 : Message(kBadPointsText, {value});
     }
-    for (const ParamRef& ref : EffectParamRefs(out.kind, out.settings)) {
+    for (const ParamRef& ref : EffectParamRefs(kind, out.settings)) {
         if (key == ref.spec->key) {
             if (!ParseInteger(value, *ref.value)) {
                 return Message(kNotANumberText, {key, value});
@@ -176,101 +170,35 @@ std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& s) {
     }
 }
 
-std::string ParseEffectArguments(const std::vector<std::string>& words, EffectArguments& out) {
-    if (words.size() < 3) {
-        return LoadString(kMissingText);
-    }
-    out = EffectArguments{};
-    out.input = words[0];
-    out.output = words[1];
-    const auto kind = FindEffectByName(words[2]);
-    if (!kind) {
-        return Message(kUnknownFunctionText, {words[2]});
-    }
-    out.kind = *kind;
-    const std::string_view name = GetEffectInfo(out.kind).name;
-    std::vector<std::string_view> assignments;
-    for (std::size_t i = 3; i < words.size(); ++i) {
-        const std::string_view word = words[i];
-        const bool option = word == "--block" || word == "--tracks" || word == "--preset";
-        if (option && i + 1 >= words.size()) {
-            return LoadString(kMissingText);
-        }
-        if (word == "--block") {
-            const std::string_view value = words[++i];
-            const auto ends = Split(value, ':');
-            if (ends.size() != 2 || !ParseInteger(ends[0], out.first) || !ParseInteger(ends[1], out.last) ||
-                out.first < 0 || out.last < out.first) {
-                return Message(kBadBlockText, {value});
-            }
-            out.hasBlock = true;
-        } else if (word == "--tracks") {
-            const std::string_view value = words[++i];
-            out.tracks.clear();
-            for (std::string_view part : Split(value, ',')) {
-                uint32_t track = 0;
-                if (!ParseInteger(part, track) || track >= uint32_t(kMaxTracks)) {
-                    return Message(kBadTracksText, {std::to_string(kMaxTracks - 1), value});
-                }
-                out.tracks.push_back(track);
-            }
-            out.hasTracks = true;
-        } else if (word == "--preset") {
-            const std::string_view value = words[++i];
-            if (!ParseInteger(value, out.preset) || out.preset < 0 || out.preset >= PresetCount(out.kind)) {
-                return Message(kNoPresetText, {name, value});
-            }
-        } else if (word.size() > 2 && word.substr(0, 2) == "--") {
-            return Message(kUnknownOptionText, {word});
-        } else if (word.find('=') != std::string_view::npos) {
-            assignments.push_back(word);
-        } else {
-            return Message(kUnknownOptionText, {word});
-        }
-    }
+std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
+                                   EffectParameters& out) {
+    out = EffectParameters{};
     // The preset first, as the beginner menu writes it; the given values then override it.
-    if (out.preset >= 0) {
-        ApplyPreset(out.kind, out.preset, out.settings);
+    if (preset >= 0) {
+        ApplyPreset(kind, preset, out.settings);
     }
-    for (std::string_view assignment : assignments) {
+    for (const std::string& assignment : assignments) {
         const std::size_t at = assignment.find('=');
-        std::string message = SetParameter(out, assignment.substr(0, at), assignment.substr(at + 1));
+        if (at == std::string::npos) {
+            return Message(kNotAnAssignmentText, {assignment});
+        }
+        std::string message = SetParameter(kind, out, std::string_view(assignment).substr(0, at),
+                                           std::string_view(assignment).substr(at + 1));
         if (!message.empty()) {
             return message;
         }
     }
-    if (out.kind == EffectKind::Stretch && out.settings.stretch.length == 0) {
+    if (kind == EffectKind::Stretch && out.settings.stretch.length == 0) {
         return LoadString(kNoLengthText);
     }
     return {};
 }
 
-std::string PrepareEffectRequest(const EffectArguments& args, const CSampleStore& store,
-                                 EffectRequest& request, std::array<uint32_t, kMaxTracks>& mask) {
-    const int64_t frames = store.GetFrameCount();
-    if (frames == 0) {
-        return LoadString(kEmptySoundText);
-    }
-    const int64_t first = args.hasBlock ? args.first : 0;
-    const int64_t last = args.hasBlock ? args.last : frames - 1;
-    if (first >= frames || last >= frames) {
-        const std::string block = std::to_string(first) + ":" + std::to_string(last);
-        return Message(kBlockOutsideText, {block, std::to_string(frames - 1)});
-    }
-    mask.fill(0);
-    for (uint32_t track : args.tracks) {
-        if (track >= store.GetTrackCount()) {
-            std::string list;
-            for (uint32_t t : args.tracks) {
-                list += (list.empty() ? "" : ",") + std::to_string(t);
-            }
-            return Message(kBadTracksText, {std::to_string(store.GetTrackCount() - 1), list});
-        }
-        mask[track] = 1;
-    }
-    EffectSettings checked = args.settings;
-    for (const ParamRef& ref : EffectParamRefs(args.kind, checked)) {
-        for (const ParamSpec* given : args.given) {
+std::string CheckEffectRanges(EffectKind kind, const EffectParameters& params, const CSampleStore& store,
+                              int64_t first, int64_t last) {
+    EffectSettings values = params.settings;
+    for (const ParamRef& ref : EffectParamRefs(kind, values)) {
+        for (const ParamSpec* given : params.given) {
             if (given == ref.spec) {
                 std::string message = CheckRange(*ref.spec, *ref.value, store, first, last);
                 if (!message.empty()) {
@@ -279,11 +207,6 @@ std::string PrepareEffectRequest(const EffectArguments& args, const CSampleStore
             }
         }
     }
-    request.kind = args.kind;
-    request.settings = &args.settings;
-    request.trackMask = args.hasTracks ? mask.data() : nullptr;
-    request.firstFrame = first;
-    request.lastFrame = last;
     return {};
 }
 

@@ -2,10 +2,6 @@
 
 #include "effects/effect_kind.h"
 #include "effects/effect_params.h"
-#include "effects/effect_runner.h"
-#include "store/mixer_block.h"
-
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,30 +22,24 @@ std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& settings)
 /// The settings key of the envelope's points on the batch tool's command line ("pos:vol,pos:vol,...").
 inline constexpr const char* kEnvPointsKey = "EnvPoints";
 
-/// A batch-tool effect command: IN OUT NAME [KEY=VALUE ...] [--block FIRST:LAST] [--tracks 0,2]
-/// [--preset 0|1|2]. Values use the settings' keys and meanings; positions and periods are frames.
-struct EffectArguments {
-    std::string input;
-    std::string output;
-    EffectKind kind = EffectKind::Volume;
-    EffectSettings settings; ///< defaults, then the preset, then the given values
-    int preset = -1;         ///< -1: none
-    bool hasBlock = false;   ///< --block given; otherwise the whole sound
-    int64_t first = 0;
-    int64_t last = 0;
-    bool hasTracks = false; ///< --tracks given; otherwise all tracks
-    std::vector<uint32_t> tracks;
-    std::vector<const ParamSpec*> given; ///< the parameters set on the command line (range-checked)
+/// The parameters a command line gives a function: its settings (defaults, then the preset, then the
+/// given values) and which of them were given.
+struct EffectParameters {
+    EffectSettings settings;
+    std::vector<const ParamSpec*> given; ///< the parameters set by KEY=VALUE (range-checked)
 };
 
-/// Parses the words after the verb; returns the message for the user, empty when they are fine.
-std::string ParseEffectArguments(const std::vector<std::string>& words, EffectArguments& out);
+/// Applies a preset (-1: none) and then KEY=VALUE assignments with the settings' keys and meanings
+/// (positions and periods in frames, EnvPoints as pos:vol pairs in the 0..1024 form). Returns the message
+/// for the user, empty when all of them are fine.
+std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
+                                   EffectParameters& out);
 
-/// Checks the command against the loaded sound (block, tracks, the dialogs' ranges with the dialogs'
-/// messages) and fills the request; mask receives the track mask the request points to. Returns the
-/// message for the user, empty when the command can run.
-std::string PrepareEffectRequest(const EffectArguments& args, const CSampleStore& store,
-                                 EffectRequest& request, std::array<uint32_t, kMaxTracks>& mask);
+/// Checks the given values against the dialogs' ranges for the sound and the block first..last, with the
+/// dialogs' messages (the integer range message, or the time edit's for delays, periods and lengths).
+/// Returns the message, empty when the values are fine.
+std::string CheckEffectRanges(EffectKind kind, const EffectParameters& params, const CSampleStore& store,
+                              int64_t first, int64_t last);
 
 /// The framework's range message "Please enter an integer between %1 and %2." for a range.
 std::string IntegerRangeMessage(int64_t minimum, int64_t maximum);
