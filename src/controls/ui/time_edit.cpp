@@ -145,11 +145,11 @@ uint32_t CTimeEdit::GetValue() const {
 
 bool CTimeEdit::Validate(bool report) {
     const uint32_t value = GetValue();
-    const uint32_t shownMaximum = ShownTime(m_maximum, m_format);
-    SetValue(value);
-    if (m_minimum <= value && value <= shownMaximum) {
+    if (m_minimum <= value && value <= ShownTime(m_maximum, m_format)) {
+        SetValue(value); // "1" and "75" in format 7 become 02:15
         return true;
     }
+    // A refused entry stays as typed: an oversized one saturated and would show as something else.
     if (!report) {
         SetValue(value >= m_minimum ? m_maximum : m_minimum);
         return false;

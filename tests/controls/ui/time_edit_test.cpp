@@ -254,6 +254,12 @@ TEST_F(TimeEditTest, ValidateAcceptsTheShownMaximum) {
     EXPECT_EQ(Texts(), (QStringList{"00", "12", "35"}));
     EXPECT_TRUE(edit->Validate(true)); // 12350 ms, the maximum as the fields show it
     EXPECT_TRUE(messages.shown.empty());
+    edit->Attach(Format(TIMEFMT_MIN_SEC));
+    edit->SetRange(0, 600000);
+    Type(0, "1");
+    Type(1, "75");
+    EXPECT_TRUE(edit->Validate(true));
+    EXPECT_EQ(Texts(), (QStringList{"02", "15"})); // the accepted value is shown in its fields
 }
 
 TEST_F(TimeEditTest, ValidateRefusesWithTheRangeMessageAndKeepsTheFocus) {
@@ -277,8 +283,8 @@ TEST_F(TimeEditTest, ValidateRefusesWithTheRangeMessageAndKeepsTheFocus) {
     EXPECT_EQ(messages.shown[0].helpId, 30500u);
     EXPECT_EQ(messages.beeps, std::vector<MsgIcon>{MsgIcon::Stop});
     ProcessPendingEvents();
-    EXPECT_TRUE(edit->Field(2)->hasFocus()); // the control took the focus (its last field)
-    EXPECT_EQ(Texts(), (QStringList{"00", "12", "36"}));
+    EXPECT_TRUE(edit->Field(2)->hasFocus());            // the control took the focus (its last field)
+    EXPECT_EQ(Texts(), (QStringList{"0", "12", "36"})); // as typed
 }
 
 TEST_F(TimeEditTest, ValidateWithoutReportShowsTheNearerEnd) {
@@ -303,6 +309,7 @@ TEST_F(TimeEditTest, OversizedEntryIsRefusedNotWrapped) {
     EXPECT_EQ(edit->GetValue(), std::numeric_limits<uint32_t>::max());
     EXPECT_FALSE(edit->Validate(true));
     EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(edit->Field(0)->text(), "1194"); // left as typed for the user to correct
     edit->Attach(Format(TIMEFMT_SAMPLES));
     Type(0, "99999999999999");
     EXPECT_FALSE(edit->Validate(true));
