@@ -77,11 +77,11 @@ std::string SetParameter(EffectKind kind, EffectParameters& out, std::string_vie
                                                                 : Message(kBadPointsText, {value});
     }
     for (const ParamRef& ref : EffectParamRefs(kind, out.settings)) {
-        if (key == ref.spec->key) {
+        if (key == ref.param->key) {
             if (!ParseInteger(value, *ref.value)) {
                 return Message(kNotANumberText, {key, value});
             }
-            out.given.push_back(ref.spec);
+            out.given.push_back(ref.param);
             return {};
         }
     }
@@ -89,9 +89,9 @@ std::string SetParameter(EffectKind kind, EffectParameters& out, std::string_vie
 }
 
 /// The range check of one given parameter against the block; the message when it is outside.
-std::string CheckRange(const ParamSpec& spec, int64_t value, const CSampleStore& store, int64_t first,
+std::string CheckRange(const ParamSpec& param, int64_t value, const CSampleStore& store, int64_t first,
                        int64_t last) {
-    switch (spec.unit) {
+    switch (param.unit) {
     case ParamUnit::Milliseconds: {
         // The delay edit runs from 0 to (last - first) - 1 frames, shown here in milliseconds.
         const int64_t maxFrames = last - first - 1;
@@ -105,8 +105,8 @@ std::string CheckRange(const ParamSpec& spec, int64_t value, const CSampleStore&
     case ParamUnit::Frames: {
         // The period edit runs from 1 to the block's length; 0 stands for the block itself. A new length
         // runs from 1 to the largest 32-bit signed value.
-        const bool period = std::strcmp(spec.key, StretchParams::kLength.key) != 0;
-        const int64_t maximum = period ? std::max<int64_t>(1, last - first) : spec.maximum;
+        const bool period = std::strcmp(param.key, StretchParams::kLength.key) != 0;
+        const int64_t maximum = period ? std::max<int64_t>(1, last - first) : param.maximum;
         if ((period && value == 0) || (value >= 1 && value <= maximum)) {
             return {};
         }
@@ -115,7 +115,7 @@ std::string CheckRange(const ParamSpec& spec, int64_t value, const CSampleStore&
     case ParamUnit::Number:
         break;
     }
-    return spec.Contains(value) ? std::string() : IntegerRangeMessage(spec.minimum, spec.maximum);
+    return param.Contains(value) ? std::string() : IntegerRangeMessage(param.minimum, param.maximum);
 }
 
 } // namespace
@@ -199,8 +199,8 @@ std::string CheckEffectRanges(EffectKind kind, const EffectParameters& params, c
     EffectSettings values = params.settings;
     for (const ParamRef& ref : EffectParamRefs(kind, values)) {
         for (const ParamSpec* given : params.given) {
-            if (given == ref.spec) {
-                std::string message = CheckRange(*ref.spec, *ref.value, store, first, last);
+            if (given == ref.param) {
+                std::string message = CheckRange(*ref.param, *ref.value, store, first, last);
                 if (!message.empty()) {
                     return message;
                 }

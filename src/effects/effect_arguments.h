@@ -12,7 +12,7 @@ class CSampleStore;
 
 /// One integer parameter of a function, bound to its place in the settings.
 struct ParamRef {
-    const ParamSpec* spec;
+    const ParamSpec* param;
     int32_t* value;
 };
 

@@ -131,7 +131,7 @@ TEST(EffectParamRefs, BindEveryKeyOnce) {
     EXPECT_EQ(total, 1u + 1 + 1 + 1 + 4 + 1 + 5 + 5 + 3 + 1);
     auto refs = EffectParamRefs(EffectKind::Tremolo, s);
     ASSERT_EQ(refs.size(), 5u);
-    EXPECT_STREQ(refs[2].spec->key, "TremTime");
+    EXPECT_STREQ(refs[2].param->key, "TremTime");
     *refs[2].value = 77;
     EXPECT_EQ(s.tremolo.period, 77);
 }
