@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ondrix {
@@ -40,6 +41,17 @@ struct AudioBuffer {
     bool IsInQueue() const noexcept { return (flags.load(std::memory_order_acquire) & kBufferInQueue) != 0; }
     /// Whether the device has handed the buffer back.
     bool IsDone() const noexcept { return (flags.load(std::memory_order_acquire) & kBufferDone) != 0; }
+    /// The device takes the buffer: nothing recorded yet, in its queue, not done.
+    void MarkQueued() noexcept {
+        bytesRecorded = 0;
+        flags.store((flags.load(std::memory_order_relaxed) & ~kBufferDone) | kBufferInQueue,
+                    std::memory_order_release);
+    }
+    /// The device hands the buffer back (its data and bytesRecorded are visible to the owner from now on).
+    void MarkDone() noexcept {
+        flags.store((flags.load(std::memory_order_relaxed) & ~kBufferInQueue) | kBufferDone,
+                    std::memory_order_release);
+    }
 };
 
 /// What a device tells its owner, on the device's own thread.
@@ -89,6 +101,41 @@ public:
     virtual DeviceResult Start() = 0;
     /// Stops recording and hands back the partly filled current buffer.
     virtual DeviceResult Stop() = 0;
+};
+
+/// An output device over a stream class that offers the operations of IAudioStream and SetRunning
+/// (false pauses, true restarts); the backends build their devices with it.
+template <typename Stream> class CStreamOutput final : public IAudioOutput {
+public:
+    /// Takes the stream.
+    explicit CStreamOutput(std::unique_ptr<Stream> stream) : m_stream(std::move(stream)) {}
+    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
+    DeviceResult Reset() override { return m_stream->Reset(); }
+    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
+    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
+    void Close() noexcept override { m_stream->Close(); }
+    DeviceResult Pause() override { return m_stream->SetRunning(false); }
+    DeviceResult Restart() override { return m_stream->SetRunning(true); }
+
+private:
+    std::unique_ptr<Stream> m_stream;
+};
+
+/// An input device over a stream class (SetRunning: false stops, true starts).
+template <typename Stream> class CStreamInput final : public IAudioInput {
+public:
+    /// Takes the stream.
+    explicit CStreamInput(std::unique_ptr<Stream> stream) : m_stream(std::move(stream)) {}
+    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
+    DeviceResult Reset() override { return m_stream->Reset(); }
+    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
+    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
+    void Close() noexcept override { m_stream->Close(); }
+    DeviceResult Start() override { return m_stream->SetRunning(true); }
+    DeviceResult Stop() override { return m_stream->SetRunning(false); }
+
+private:
+    std::unique_ptr<Stream> m_stream;
 };
 
 /// One device as listed to the user.

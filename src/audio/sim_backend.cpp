@@ -112,7 +112,7 @@ DeviceResult CSimAudioBackend::OpenOutput(int device, const AudioFormat& format,
     if (result != DeviceResult::Ok) {
         return result;
     }
-    out = std::make_unique<CSimOutput>(MakeStream(true, format, callback));
+    out = std::make_unique<CStreamOutput<CSimStream>>(MakeStream(true, format, callback));
     return DeviceResult::Ok;
 }
 
@@ -123,7 +123,7 @@ DeviceResult CSimAudioBackend::OpenInput(int device, const AudioFormat& format, 
     if (result != DeviceResult::Ok) {
         return result;
     }
-    out = std::make_unique<CSimInput>(MakeStream(false, format, callback));
+    out = std::make_unique<CStreamInput<CSimStream>>(MakeStream(false, format, callback));
     return DeviceResult::Ok;
 }
 

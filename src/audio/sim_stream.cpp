@@ -72,9 +72,7 @@ DeviceResult CSimStream::Queue(AudioBuffer& buffer) {
         if (buffer.IsInQueue()) {
             return DeviceResult::StillPlaying;
         }
-        buffer.bytesRecorded = 0;
-        buffer.flags.store((buffer.flags.load(std::memory_order_relaxed) & ~kBufferDone) | kBufferInQueue,
-                           std::memory_order_release);
+        buffer.MarkQueued();
         m_queue.push_back(&buffer);
         if (m_setup.onQueue) {
             m_setup.onQueue(buffer.length);
@@ -178,8 +176,7 @@ void CSimStream::Transfer(AudioBuffer& buffer, uint32_t offset, uint32_t count) 
 }
 
 void CSimStream::HandBack(AudioBuffer& buffer, std::vector<AudioBuffer*>& done) {
-    buffer.flags.store((buffer.flags.load(std::memory_order_relaxed) & ~kBufferInQueue) | kBufferDone,
-                       std::memory_order_release);
+    buffer.MarkDone();
     done.push_back(&buffer);
 }
 

@@ -92,38 +92,4 @@ private:
     std::thread m_thread;
 };
 
-/// An output device over a simulated stream.
-class CSimOutput final : public IAudioOutput {
-public:
-    /// Takes the stream.
-    explicit CSimOutput(std::unique_ptr<CSimStream> stream) : m_stream(std::move(stream)) {}
-    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
-    DeviceResult Reset() override { return m_stream->Reset(); }
-    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
-    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
-    void Close() noexcept override { m_stream->Close(); }
-    DeviceResult Pause() override { return m_stream->SetRunning(false); }
-    DeviceResult Restart() override { return m_stream->SetRunning(true); }
-
-private:
-    std::unique_ptr<CSimStream> m_stream;
-};
-
-/// An input device over a simulated stream.
-class CSimInput final : public IAudioInput {
-public:
-    /// Takes the stream.
-    explicit CSimInput(std::unique_ptr<CSimStream> stream) : m_stream(std::move(stream)) {}
-    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
-    DeviceResult Reset() override { return m_stream->Reset(); }
-    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
-    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
-    void Close() noexcept override { m_stream->Close(); }
-    DeviceResult Start() override { return m_stream->SetRunning(true); }
-    DeviceResult Stop() override { return m_stream->SetRunning(false); }
-
-private:
-    std::unique_ptr<CSimStream> m_stream;
-};
-
 } // namespace ondrix

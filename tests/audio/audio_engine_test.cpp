@@ -26,15 +26,6 @@ std::vector<int16_t> Ramp16(uint32_t count, int16_t step = 3) {
     return samples;
 }
 
-/// Plays through the manual clock, a step at a time, until the run posts its stop message.
-void PlayOut(SimRig& rig, CEngineWaiter& listener, uint32_t stepFrames) {
-    for (int step = 0; step < 10000 && listener.Count(WM_PLAYSTOPPED) == 0; ++step) {
-        rig.clock.AdvanceFrames(stepFrames, kRate);
-        ASSERT_TRUE(
-            WaitUntil([&] { return listener.Count(WM_PLAYSTOPPED) > 0 || rig.backend.OutputQueued() > 0; }));
-    }
-}
-
 } // namespace
 
 TEST(AudioEngineStart, EmptyStoreAndEmptyRangePlayNothing) {
@@ -70,8 +61,7 @@ TEST(AudioEnginePlayback, PlaysTheRangeUnmixedAndStopsByItself) {
     EXPECT_EQ(format.channels, 1u);
     EXPECT_EQ(format.rate, kRate);
     EXPECT_EQ(format.bitsPerSample, 16u);
-    PlayOut(rig, listener, 256);
-    ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_PLAYSTOPPED, 256, kRate));
     const auto messages = listener.Messages();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].lParam, nullptr);
@@ -95,8 +85,7 @@ TEST(AudioEnginePlayback, MixesThreeTracksIntoAStereoPair) {
     MakeStore16(store, 3, kRate, true, samples);
     ASSERT_TRUE(store.StartPlayback(-1, 400, -1, -1, false, &listener));
     EXPECT_EQ(rig.backend.LastFormat().channels, 2u);
-    PlayOut(rig, listener, 100);
-    ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_PLAYSTOPPED, 100, kRate));
     std::vector<int16_t> expected;
     for (int f = 0; f < 300; ++f) {
         const int16_t mixed = int16_t((f * 3 - f + 30) * 100 / 300);
@@ -114,8 +103,7 @@ TEST(AudioEnginePlayback, ShortLastBufferOfEightBitMix) {
     std::vector<uint8_t> samples(3 * 250, 128);
     MakeStore8(store, 3, kRate, false, samples);
     ASSERT_TRUE(store.StartPlayback(-1, 100, -1, -1, false, &listener));
-    PlayOut(rig, listener, 100);
-    ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_PLAYSTOPPED, 100, kRate));
     // C = 3 x 100 = 300 bytes of 3-track frames; 750 bytes = 2 x 300 + 150 -> 150 / 3 x 1 = 50
     EXPECT_EQ(rig.backend.TakeQueuedLengths(), (std::vector<uint32_t>{100, 100, 50}));
     EXPECT_EQ(rig.backend.TakeCapture(), std::vector<uint8_t>(250, 128));
@@ -216,8 +204,7 @@ TEST(AudioEnginePlayback, MuteDuringPlaybackIsHeardInTheNextBuffer) {
     ASSERT_TRUE(rig.WaitOutputQueued(2));
     store.SetPlayOff(1, true);
     rig.clock.AdvanceFrames(100, kRate); // buffer 1 done; its refill mixes without track 1
-    PlayOut(rig, listener, 100);
-    ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_PLAYSTOPPED, 100, kRate));
     const auto played = Decode16(rig.backend.TakeCapture());
     ASSERT_EQ(played.size(), 1200u);
     EXPECT_EQ(played[0], 1000);

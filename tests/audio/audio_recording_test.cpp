@@ -163,11 +163,7 @@ TEST(AudioRecording, StopsByItselfBeforeTheFourGigabyteLimit) {
     store.AdoptDataFile(std::move(file), STORE_TEMPFILE, 0, dir.Path(), 16, 2, kRate, start);
     ASSERT_TRUE(store.StartRecording(-1, 400, &listener));
     store.TogglePause();
-    for (int step = 0; step < 20 && listener.Count(WM_RECORDSTOPPED) == 0; ++step) {
-        rig.clock.AdvanceFrames(100, kRate);
-        WaitUntil([&] { return rig.backend.InputQueued() == 2 || listener.Count(WM_RECORDSTOPPED) > 0; });
-    }
-    ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_RECORDSTOPPED, 100, kRate));
     const AudioMessage stop = listener.Messages().back();
     EXPECT_EQ(stop.wParam, 32312u);
     EXPECT_EQ(
@@ -259,11 +255,7 @@ TEST(AudioDeviceFaults, PlaybackDeviceFailureEndsTheRunOnce) {
     CSampleStore store;
     MakeStore16(store, 1, kRate, false, std::vector<int16_t>(1000, 5));
     ASSERT_TRUE(store.StartPlayback(-1, 200, -1, -1, true, &listener));
-    for (int step = 0; step < 20 && listener.Count(WM_PLAYSTOPPED) == 0; ++step) {
-        rig.clock.AdvanceFrames(60, kRate);
-        WaitUntil([&] { return rig.backend.OutputQueued() == 2 || listener.Count(WM_PLAYSTOPPED) > 0; });
-    }
-    ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_PLAYSTOPPED, 60, kRate));
     EXPECT_EQ(listener.Count(WM_PLAYSTOPPED), 1);
     EXPECT_EQ(listener.Messages().back().wParam, 32314u);
     EXPECT_EQ(store.GetAudioState(), 0u);
@@ -279,11 +271,7 @@ TEST(AudioDeviceFaults, RecordingDeviceFailureKeepsWhatWasRecorded) {
     ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 1, kRate, false));
     ASSERT_TRUE(store.StartRecording(-1, 200, &listener));
     store.TogglePause();
-    for (int step = 0; step < 20 && listener.Count(WM_RECORDSTOPPED) == 0; ++step) {
-        rig.clock.AdvanceFrames(50, kRate);
-        WaitUntil([&] { return rig.backend.InputQueued() == 2 || listener.Count(WM_RECORDSTOPPED) > 0; });
-    }
-    ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED));
+    ASSERT_TRUE(rig.RunToStop(listener, WM_RECORDSTOPPED, 50, kRate));
     EXPECT_EQ(listener.Count(WM_RECORDSTOPPED), 1);
     EXPECT_EQ(listener.Messages().back().wParam, 32315u);
     EXPECT_EQ(Decode16(AllBytes(store)), RampFrames(0, 130, 1));

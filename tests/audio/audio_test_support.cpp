@@ -25,6 +25,15 @@ bool SimRig::WaitInputQueued(std::size_t count) {
     return WaitUntil([&] { return backend.InputQueued() >= count; });
 }
 
+bool SimRig::RunToStop(CEngineWaiter& waiter, uint32_t stopMessage, uint32_t stepFrames, uint32_t rate) {
+    const auto stopped = [&] { return waiter.Count(stopMessage) > 0; };
+    for (int step = 0; step < 10000 && !stopped(); ++step) {
+        clock.AdvanceFrames(stepFrames, rate);
+        WaitUntil([&] { return stopped() || backend.OutputQueued() + backend.InputQueued() > 0; });
+    }
+    return stopped();
+}
+
 std::vector<int16_t> Decode16(const std::vector<uint8_t>& bytes) {
     std::vector<int16_t> samples;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {

@@ -23,6 +23,9 @@ struct SimRig : CSimSession {
     bool WaitOutputQueued(std::size_t count);
     /// Waits until the open input holds `count` buffers.
     bool WaitInputQueued(std::size_t count);
+    /// Advances the clock by steps, letting the worker catch up after each, until the run posts its stop
+    /// message; false when it did not end within a generous number of steps.
+    bool RunToStop(CEngineWaiter& waiter, uint32_t stopMessage, uint32_t stepFrames, uint32_t rate);
 };
 
 /// Bytes as little-endian 16-bit samples (Samples16 of the wave builder goes the other way).

@@ -13,38 +13,6 @@ namespace ondrix {
 
 namespace {
 
-/// An output device over an ALSA stream.
-class CAlsaOutput final : public IAudioOutput {
-public:
-    explicit CAlsaOutput(std::unique_ptr<CAlsaStream> stream) : m_stream(std::move(stream)) {}
-    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
-    DeviceResult Reset() override { return m_stream->Reset(); }
-    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
-    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
-    void Close() noexcept override { m_stream->Close(); }
-    DeviceResult Pause() override { return m_stream->SetRunning(false); }
-    DeviceResult Restart() override { return m_stream->SetRunning(true); }
-
-private:
-    std::unique_ptr<CAlsaStream> m_stream;
-};
-
-/// An input device over an ALSA stream.
-class CAlsaInput final : public IAudioInput {
-public:
-    explicit CAlsaInput(std::unique_ptr<CAlsaStream> stream) : m_stream(std::move(stream)) {}
-    DeviceResult Queue(AudioBuffer& buffer) override { return m_stream->Queue(buffer); }
-    DeviceResult Reset() override { return m_stream->Reset(); }
-    bool GetPosition(uint64_t& bytes) override { return m_stream->GetPosition(bytes); }
-    bool GetCurrentFrame(uint8_t* frame) override { return m_stream->GetCurrentFrame(frame); }
-    void Close() noexcept override { m_stream->Close(); }
-    DeviceResult Start() override { return m_stream->SetRunning(true); }
-    DeviceResult Stop() override { return m_stream->SetRunning(false); }
-
-private:
-    std::unique_ptr<CAlsaStream> m_stream;
-};
-
 std::string HintValue(void* hint, const char* id) {
     char* value = snd_device_name_get_hint(hint, id);
     std::string text = value ? value : "";
@@ -137,7 +105,7 @@ public:
         std::unique_ptr<CAlsaStream> stream;
         const DeviceResult result = OpenStream(device, true, format, callback, stream);
         if (result == DeviceResult::Ok) {
-            out = std::make_unique<CAlsaOutput>(std::move(stream));
+            out = std::make_unique<CStreamOutput<CAlsaStream>>(std::move(stream));
         }
         return result;
     }
@@ -147,7 +115,7 @@ public:
         std::unique_ptr<CAlsaStream> stream;
         const DeviceResult result = OpenStream(device, false, format, callback, stream);
         if (result == DeviceResult::Ok) {
-            out = std::make_unique<CAlsaInput>(std::move(stream));
+            out = std::make_unique<CStreamInput<CAlsaStream>>(std::move(stream));
         }
         return result;
     }

@@ -165,9 +165,7 @@ DeviceResult CAlsaStream::Queue(AudioBuffer& buffer) {
         if (buffer.IsInQueue()) {
             return DeviceResult::StillPlaying;
         }
-        buffer.bytesRecorded = 0;
-        buffer.flags.store((buffer.flags.load(std::memory_order_relaxed) & ~kBufferDone) | kBufferInQueue,
-                           std::memory_order_release);
+        buffer.MarkQueued();
         const uint64_t frames = buffer.length / m_blockAlign;
         m_queue.push_back({&buffer, m_queuedEnd, m_queuedEnd + frames});
         m_queuedEnd += frames;
@@ -293,8 +291,7 @@ void CAlsaStream::HandBack(std::vector<AudioBuffer*>& done) {
     if (buffer->length >= m_blockAlign && m_output) {
         std::memcpy(m_lastFrame.data(), buffer->data + buffer->length - m_blockAlign, m_blockAlign);
     }
-    buffer->flags.store((buffer->flags.load(std::memory_order_relaxed) & ~kBufferInQueue) | kBufferDone,
-                        std::memory_order_release);
+    buffer->MarkDone();
     done.push_back(buffer);
 }
 
