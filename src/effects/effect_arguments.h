@@ -10,15 +10,6 @@ namespace ondrix {
 
 class CSampleStore;
 
-/// One integer parameter of a function, bound to its place in the settings.
-struct ParamRef {
-    const ParamSpec* param;
-    int32_t* value;
-};
-
-/// The integer parameters a function takes (by settings key), bound to the settings.
-std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& settings);
-
 /// The settings key of the envelope's points on the batch tool's command line ("pos:vol,pos:vol,...").
 inline constexpr const char* kEnvPointsKey = "EnvPoints";
 

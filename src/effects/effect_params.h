@@ -1,5 +1,7 @@
 #pragma once
 
+#include "effects/effect_kind.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -156,5 +158,14 @@ struct EffectSettings {
     DistortParams distort;
     StretchParams stretch;
 };
+
+/// One integer parameter of a function, bound to its place in the settings.
+struct ParamRef {
+    const ParamSpec* param;
+    int32_t* value;
+};
+
+/// The integer parameters a function takes (by settings key), bound to the settings.
+std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& settings);
 
 } // namespace ondrix

@@ -38,20 +38,27 @@ struct Run {
     }
 };
 
-/// The ratio of a tempo function (0 : 0 for a value outside its range), identity for the others.
+/// The ratio of a tempo function, identity for the others.
 TempoRatio RatioOf(const EffectRequest& request, int64_t first, int64_t last) {
     const EffectSettings& s = *request.settings;
     if (request.kind == EffectKind::Velocity) {
-        return VelocityParams::kSpeed.Contains(s.velocity.speed) ? VelocityRatio(s.velocity.speed)
-                                                                 : TempoRatio{0, 0};
+        return VelocityRatio(s.velocity.speed);
     }
     if (request.kind == EffectKind::Stretch) {
-        const int64_t oldLength = last - first + 1;
-        const int64_t newLength = s.stretch.length;
-        return StretchParams::kLength.Contains(newLength) ? StretchRatio(newLength, oldLength)
-                                                          : TempoRatio{0, 0};
+        return StretchRatio(s.stretch.length, last - first + 1);
     }
     return {1, 1};
+}
+
+/// Whether every parameter of the function lies inside its range (settings edited by hand may not).
+bool ParametersInRange(const EffectRequest& request) {
+    EffectSettings values = *request.settings;
+    for (const ParamRef& ref : EffectParamRefs(request.kind, values)) {
+        if (!ref.param->Contains(*ref.value)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 /// The driver run (or runs) of a function; false when it failed or was aborted.
@@ -135,7 +142,7 @@ uint32_t CountEditedTracks(const uint32_t* trackMask, uint32_t tracks) noexcept 
 EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const UndoTarget& undo) {
     const int64_t frames = store.GetFrameCount();
     if (!request.settings || frames == 0 || request.firstFrame < 0 || request.firstFrame >= frames ||
-        request.lastFrame < request.firstFrame) {
+        request.lastFrame < request.firstFrame || !ParametersInRange(request)) {
         return kFailed;
     }
     const Run run{store, request, request.firstFrame, std::min(request.lastFrame, frames - 1)};
@@ -149,14 +156,8 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         }
         return kFailed;
     }
-    if (info.changesLength) {
-        const TempoRatio ratio = RatioOf(request, run.first, run.last);
-        if (ratio.numerator == 0 || ratio.denominator == 0) {
-            return kFailed; // a velocity or length outside its range
-        }
-        if (ratio.IsIdentity()) {
-            return {};
-        }
+    if (info.changesLength && RatioOf(request, run.first, run.last).IsIdentity()) {
+        return {};
     }
     VolumeContext maximised;
     if (request.kind == EffectKind::Maximise) {

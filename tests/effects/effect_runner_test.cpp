@@ -223,6 +223,22 @@ TEST_F(EffectRunner, EchoGoesOnWhateverItReturns) {
     EXPECT_EQ(store->GetFrameCount(), 120u);
 }
 
+TEST_F(EffectRunner, ParametersOutsideTheirRangesAreRefused) {
+    // Settings edited by hand can hold anything; the runner refuses rather than compute garbage.
+    auto store = Sound(16, 2, 100);
+    const auto before = Values(*store);
+    m_settings.dynamics.dynamic = 100000;
+    EXPECT_TRUE(Run(*store, EffectKind::Dynamics, 0, 99).failed);
+    m_settings.distort.type = 9;
+    EXPECT_TRUE(Run(*store, EffectKind::Distort, 0, 99).failed);
+    m_settings.tremolo.depth = 101;
+    EXPECT_TRUE(Run(*store, EffectKind::Tremolo, 0, 99).failed);
+    m_settings.echo.count = 0;
+    EXPECT_TRUE(Run(*store, EffectKind::Echo, 0, 99).failed);
+    EXPECT_EQ(Values(*store), before);
+    EXPECT_EQ(m_history.GetCount(), 0u);
+}
+
 TEST_F(EffectRunner, UndoOffSavesNothing) {
     auto store = Sound(16, 1, 100);
     m_undo.undoCount = 0;
