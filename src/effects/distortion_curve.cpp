@@ -77,8 +77,7 @@ int64_t CDistortionCurve::Map(int64_t x) const noexcept {
 uint32_t DistortRoutine(PieceBlock* piece) {
     const auto& curve = *static_cast<const CDistortionCurve*>(piece->context);
     const uint32_t bits = piece->bits;
-    MapEditedSamplesUniform(*piece,
-                            [&curve, bits](uint32_t, int32_t v) { return ClampSample(curve.Map(v), bits); });
+    MapSamples(*piece, [&curve, bits](int32_t v) { return ClampSample(curve.Map(v), bits); });
     return 1;
 }
 

@@ -70,13 +70,13 @@ uint32_t EnvelopeRoutine(PieceBlock* piece) {
     auto& context = *static_cast<EnvelopeContext*>(piece->context);
     const double scale = 1024.0 / double(StretchFrames(*piece));
     const uint32_t bits = piece->bits;
-    MapEditedSamples(*piece, [&context, scale, bits](uint32_t) {
+    MapFrameSamples(*piece, [&context, scale, bits](uint32_t) {
         const int64_t x = RoundHalfAway(double(context.counter) * scale);
         const int32_t level = EnvelopeLevelAt(context.points, x, context.search);
         const int64_t f = (int64_t(level) * context.level) / 100;
         ++context.counter;
         // Volumes above 100 only come from hand-edited settings; the clamp keeps them in range.
-        return [f, bits](uint32_t, int32_t v) { return ClampSample((v * f) / 100, bits); };
+        return [f, bits](int32_t v) { return ClampSample((v * f) / 100, bits); };
     });
     return 1;
 }

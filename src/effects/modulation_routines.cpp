@@ -23,9 +23,9 @@ ModulationContext::ModulationContext(const ModulationParams& params, uint32_t ra
 uint32_t TremoloRoutine(PieceBlock* piece) {
     auto& context = *static_cast<ModulationContext*>(piece->context);
     const uint32_t bits = piece->bits;
-    MapEditedSamples(*piece, [&context, bits](uint32_t) {
+    MapFrameSamples(*piece, [&context, bits](uint32_t) {
         const int64_t m = context.oscillator.Value(context.frame++);
-        return [m, bits](uint32_t, int32_t v) { return ClampSample(v - (m * v) / 100, bits); };
+        return [m, bits](int32_t v) { return ClampSample(v - (m * v) / 100, bits); };
     });
     return 1;
 }

@@ -50,7 +50,7 @@ void SwapMirrored(uint8_t* a, uint8_t* b, uint32_t frames, uint32_t align) {
 uint32_t InvertRoutine(PieceBlock* piece) {
     // The most negative value has no positive counterpart and stays (0x8000, or the byte 0x00).
     const int32_t lowest = piece->bits == 8 ? -128 : -32768;
-    MapEditedSamplesUniform(*piece, [lowest](uint32_t, int32_t v) { return v == lowest ? v : -v; });
+    MapSamples(*piece, [lowest](int32_t v) { return v == lowest ? v : -v; });
     return 1;
 }
 

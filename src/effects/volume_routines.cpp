@@ -13,28 +13,53 @@ VolumeContext VolumeContext::Uniform(int32_t percent) noexcept {
     return context;
 }
 
+namespace {
+
+/// Raise/lower with one factor for every edited track.
+void ScaleAll(PieceBlock& piece, int64_t factor) {
+    if (factor >= -65535 && factor <= 65535) {
+        // Products stay within 32 bits: the narrow form vectorises.
+        const auto f = int32_t(factor);
+        if (piece.bits == 8) {
+            MapSamples(piece, [f](int32_t v) { return Clamp8((f * v) / 100); });
+        } else {
+            MapSamples(piece, [f](int32_t v) { return Clamp16((f * v) / 100); });
+        }
+        return;
+    }
+    const uint32_t bits = piece.bits;
+    MapSamples(piece, [factor, bits](int32_t v) { return ClampSample((factor * v) / 100, bits); });
+}
+
+} // namespace
+
 uint32_t VolumeRoutine(PieceBlock* piece) {
     const auto& factor = static_cast<const VolumeContext*>(piece->context)->factor;
+    const EditedTracks edited(*piece);
+    bool uniform = true;
+    for (uint32_t e = 1; e < edited.Count(); ++e) {
+        uniform = uniform && factor[edited.Track(e)] == factor[edited.Track(0)];
+    }
+    if (edited.Count() == 0) {
+        return 1;
+    }
+    if (uniform) {
+        ScaleAll(*piece, factor[edited.Track(0)]);
+        return 1;
+    }
     const uint32_t bits = piece->bits;
-    MapEditedSamplesUniform(*piece, [&factor, bits](uint32_t track, int32_t v) {
-        return ClampSample(int64_t(factor[track]) * v / 100, bits);
+    MapTrackSamples(*piece, [&factor, bits](uint32_t track, int32_t v) {
+        return ClampSample((int64_t(factor[track]) * v) / 100, bits);
     });
     return 1;
 }
 
 uint32_t PeakSearchRoutine(PieceBlock* piece) {
     auto& peak = static_cast<PeakContext*>(piece->context)->peak;
-    const EditedTracks edited(*piece);
-    const uint32_t align = piece->blockAlign;
-    const uint32_t frames = piece->inputCount / align;
-    const uint8_t* frame = piece->input;
-    for (uint32_t f = 0; f < frames; ++f, frame += align) {
-        for (uint32_t i = 0; i < edited.Count(); ++i) {
-            const auto magnitude = uint32_t(std::abs(LoadSample(frame + edited.Offset(i), piece->bits)));
-            uint32_t& m = peak[edited.Track(i)];
-            m = magnitude > m ? magnitude : m;
-        }
-    }
+    ForEachEditedSample(*piece, [&peak](uint32_t track, int32_t v) {
+        const auto magnitude = uint32_t(v < 0 ? -v : v);
+        peak[track] = magnitude > peak[track] ? magnitude : peak[track];
+    });
     return 1;
 }
 
@@ -48,7 +73,7 @@ VolumeContext MaximiseFactors(const PeakContext& peaks, uint32_t bits) noexcept 
 }
 
 uint32_t SilenceRoutine(PieceBlock* piece) {
-    MapEditedSamplesUniform(*piece, [](uint32_t, int32_t) { return 0; });
+    MapSamples(*piece, [](int32_t) { return 0; });
     return 1;
 }
 
@@ -56,27 +81,31 @@ uint32_t FadeRoutine(PieceBlock* piece) {
     const bool fadeIn = static_cast<const FadeContext*>(piece->context)->fadeIn;
     const double n = StretchFrames(*piece);
     const uint32_t first = FirstFrameInStretch(*piece);
-    MapEditedSamples(*piece, [fadeIn, n, first](uint32_t f) {
+    MapFrameSamples(*piece, [fadeIn, n, first](uint32_t f) {
         const double k = double(first + f);
         const double gain = fadeIn ? k / n : (n - k) / n;
-        return [gain](uint32_t, int32_t v) { return int32_t(RoundHalfAway(gain * v)); };
+        return [gain](int32_t v) { return int32_t(RoundHalfAway(gain * v)); };
     });
     return 1;
 }
 
+// Every product below stays within 32 bits: |x| <= 32768 and |dynamic - 100| <= 100 for the range
+// 0..200 (x |x| is at most 2^30).
 int32_t Dynamics8(int32_t x, int32_t dynamic) noexcept {
-    int32_t d = (std::abs(x) * (dynamic - 100) * x) / 12800;
+    const int32_t magnitude = x < 0 ? -x : x;
+    int32_t d = (magnitude * (dynamic - 100) * x) / 12800;
     if (dynamic > 100) {
         d += ((100 - dynamic) * x) / 100;
     }
-    return Clamp8(int64_t(x) + d);
+    return Clamp8(x + d);
 }
 
 int32_t Dynamics16(int32_t x, int32_t dynamic) noexcept {
-    const int64_t q = (int64_t(x) * std::abs(x)) / 32768;
-    int64_t d = (q * (dynamic - 100)) / 100;
+    const int32_t magnitude = x < 0 ? -x : x;
+    const int32_t q = (x * magnitude) / 32768;
+    int32_t d = (q * (dynamic - 100)) / 100;
     if (dynamic > 100) {
-        d += (int64_t(100 - dynamic) * x) / 100;
+        d += ((100 - dynamic) * x) / 100;
     }
     return Clamp16(x + d);
 }
@@ -84,9 +113,9 @@ int32_t Dynamics16(int32_t x, int32_t dynamic) noexcept {
 uint32_t DynamicsRoutine(PieceBlock* piece) {
     const int32_t dynamic = static_cast<const DynamicsContext*>(piece->context)->dynamic;
     if (piece->bits == 8) {
-        MapEditedSamplesUniform(*piece, [dynamic](uint32_t, int32_t v) { return Dynamics8(v, dynamic); });
+        MapSamples(*piece, [dynamic](int32_t v) { return Dynamics8(v, dynamic); });
     } else {
-        MapEditedSamplesUniform(*piece, [dynamic](uint32_t, int32_t v) { return Dynamics16(v, dynamic); });
+        MapSamples(*piece, [dynamic](int32_t v) { return Dynamics16(v, dynamic); });
     }
     return 1;
 }
@@ -95,8 +124,12 @@ uint32_t ZeroLineRoutine(PieceBlock* piece) {
     const int32_t zero = static_cast<const ZeroLineContext*>(piece->context)->zeroAdjust;
     const uint32_t bits = piece->bits;
     const int64_t shift = bits == 8 ? (int64_t(zero) * 128) / 100 : (int64_t(zero) * 32768) / 100;
-    MapEditedSamplesUniform(*piece,
-                            [shift, bits](uint32_t, int32_t v) { return ClampSample(v + shift, bits); });
+    const auto offset = int32_t(shift);
+    if (bits == 8) {
+        MapSamples(*piece, [offset](int32_t v) { return Clamp8(v + offset); });
+    } else {
+        MapSamples(*piece, [offset](int32_t v) { return Clamp16(v + offset); });
+    }
     return 1;
 }
 
