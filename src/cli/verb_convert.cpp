@@ -1,4 +1,5 @@
 // ondrix-cli convert: reads a WAVE or raw file and writes it as WAVE, raw or standard WAVE.
+#include "audio/standard_wave.h"
 #include "cli_args.h"
 #include "cli_io.h"
 #include "resources/string_table.h"
@@ -10,16 +11,15 @@ namespace {
 
 constexpr const char* kUsage = "convert IN OUT [--raw-in RATE,TRACKS,BITS,OFFSET] [--raw-out] [--standard] "
                                "[--storage inplace|temp|memory]";
-constexpr uint32_t kMsgStandardTooManyTracks = 32117;
 
-/// The sound to write as a standard WAVE file of at most two tracks: the sound itself when it has no
-/// more. A sound of more tracks is refused until the mix-down of the playback engine can make the pair.
-CSampleStore* StandardSound(CSampleStore& sound, [[maybe_unused]] CSampleStore& mixed) {
-    if (sound.GetTrackCount() <= 2) {
+/// The sound to write: the sound itself, or for a standard WAVE file its playback mix-down into mixed.
+CSampleStore* OutputSound(CSampleStore& sound, CSampleStore& mixed, bool standard,
+                          const InputOptions& input) {
+    if (!standard) {
         return &sound;
     }
-    PrintError(FormatString(kMsgStandardTooManyTracks, int(sound.GetTrackCount())));
-    return nullptr;
+    const StorageMode mode = input.mode == STORE_MEMORY ? STORE_MEMORY : STORE_TEMPFILE;
+    return MakeStandardWave(mixed, sound, mode, std::string()) ? &mixed : nullptr;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -32,7 +32,7 @@ int Run(const std::vector<std::string>& args) {
             return kExitFailed;
         }
         CSampleStore mixed;
-        CSampleStore* output = cli.Has("standard") ? StandardSound(sound, mixed) : &sound;
+        CSampleStore* output = OutputSound(sound, mixed, cli.Has("standard"), input);
         if (!output || !SaveOutput(*output, cli.Operands()[1], cli.Has("raw-out"))) {
             return kExitFailed;
         }

@@ -136,19 +136,29 @@ TEST(CliConvert, RawInToWaveAndOverItsOwnInput) {
     EXPECT_EQ(dir.Files().size(), 1u);
 }
 
-TEST(CliConvert, StandardRefusesMoreThanTwoTracksForNow) {
+TEST(CliConvert, StandardMixesMoreThanTwoTracksDownAsPlaybackHearsThem) {
     TempDir dir;
-    WriteFile(dir.Path() + "/three.wav", RichWave());
+    std::vector<uint8_t> mixer = {1, 100, 100};
+    mixer.insert(mixer.end(), 32, 100);
+    mixer.insert(mixer.end(), 32, 0);
+    const auto info = Join({Text("INFO", false), Text("INAM", false), U32(6), Text("Title")});
+    WriteFile(dir.Path() + "/three.wav", WaveBuilder()
+                                             .Fmt(3, 22050, 16)
+                                             .Data(Samples16({300, 600, 900, -3, 0, 0}))
+                                             .Chunk("chnn", mixer)
+                                             .Chunk("LIST", info)
+                                             .Bytes());
     Result r = RunCli({"convert", "--standard", dir.Path() + "/three.wav", dir.Path() + "/out.wav"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              "ondrix-cli: --standard writes at most two tracks, and this sound has 3. Mixing more tracks "
-              "down to two is not available yet.\n");
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/out.wav"));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // three tracks averaged into both sides of the pair; the info texts travel
+    EXPECT_EQ(
+        ReadFile(dir.Path() + "/out.wav"),
+        WaveBuilder().Fmt(2, 22050, 16).Data(Samples16({600, 600, -1, -1})).Chunk("LIST", info).Bytes());
 
     const auto stereo = WaveBuilder().Fmt(2, 8000, 8).Data(Ramp(10)).Bytes();
     WriteFile(dir.Path() + "/two.wav", stereo);
-    r = RunCli({"convert", "--standard", dir.Path() + "/two.wav", dir.Path() + "/out.wav"});
+    r = RunCli(
+        {"convert", "--standard", "--storage", "memory", dir.Path() + "/two.wav", dir.Path() + "/out.wav"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFile(dir.Path() + "/out.wav"), stereo);
 }
