@@ -20,9 +20,9 @@ public:
     /// Enables or disables the command.
     void Enable(bool enable = true) noexcept { m_enabled = enable; }
     /// Sets or clears the check mark.
-    void SetCheck(bool check = true) noexcept { m_checked = check; }
+    void SetCheck(bool check = true) noexcept { m_checked = check, m_checkable = true; }
     /// Sets or clears the radio mark.
-    void SetRadio(bool on = true) noexcept { m_checked = on, m_radio = true; }
+    void SetRadio(bool on = true) noexcept { m_checked = on, m_radio = true, m_checkable = true; }
     /// Replaces the command's menu text.
     void SetText(std::string text) { m_text = std::move(text); }
 
@@ -30,6 +30,8 @@ public:
     bool IsEnabled() const noexcept { return m_enabled; }
     /// Whether the check (or radio) mark is set.
     bool IsChecked() const noexcept { return m_checked; }
+    /// Whether the command carries a mark at all (a handler set or cleared it).
+    bool IsCheckable() const noexcept { return m_checkable; }
     /// Whether the mark is a radio mark.
     bool IsRadio() const noexcept { return m_radio; }
     /// The new text, if a handler set one.
@@ -40,6 +42,7 @@ private:
     bool m_enabled = true;
     bool m_checked = false;
     bool m_radio = false;
+    bool m_checkable = false;
     std::optional<std::string> m_text;
 };
 

@@ -1,0 +1,563 @@
+#include "document/ondrix_doc.h"
+
+#include "app/core/settings.h"
+#include "app/qt_message_service.h"
+#include "audio/engine_listener.h"
+#include "audio/standard_wave.h"
+#include "base/message_service.h"
+#include "controls/time_format.h"
+#include "document/core/status_text.h"
+#include "document/core/text_format.h"
+#include "document/dialogs/sample_params_dialog.h"
+#include "document/doc_view.h"
+#include "document/document_host.h"
+#include "document/file_chooser.h"
+#include "document/mail_sender.h"
+#include "document/update_hints.h"
+#include "process/progress.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace ondrix {
+
+namespace {
+
+constexpr uint32_t kNewTitle = 1026;
+constexpr uint32_t kLoadText = 1028;
+constexpr uint32_t kSaveText = 1029;
+constexpr uint32_t kDeleteTrackQuestion = 1085;
+constexpr uint32_t kClipboardTitle = 1086;
+constexpr uint32_t kStandardWaveTitle = 1087;
+constexpr uint32_t kRawTitle = 1088;
+constexpr uint32_t kInternalWaveTitle = 1126;
+constexpr uint32_t kSaveChanges = 32710;
+constexpr uint32_t kProductName = 32711;
+constexpr uint32_t kUntitled = 32714;
+constexpr uint32_t kInternalWaveResource = 153;
+constexpr int kSoftwareText = 12; // "ISFT"
+constexpr const char* kProductVersion = "2.0";
+
+int g_untitledCount = 0;
+
+} // namespace
+
+COndrixDoc::COndrixDoc(IDocumentHost* host) : m_host(host), m_store(std::make_unique<CSampleStore>()) {
+    m_store->m_progressWindowId = kStatusBarWindowId;
+    m_store->m_defaultTrackFlags = TRACK_EDITED | (g_settings.sampleWindow.showSample ? TRACK_SHOWN : 0);
+    MapCommands();
+}
+
+COndrixDoc::~COndrixDoc() {
+    OnCloseDocument();
+}
+
+// --- lifecycle ---
+
+bool COndrixDoc::OnNewDocument() {
+    SampleParams params;
+    params.rate = uint32_t(g_settings.desktop.sampleRate);
+    params.tracks = g_settings.desktop.channels;
+    params.bits = g_settings.desktop.bitsPerSample;
+    params.stereo = g_settings.desktop.stereo != 0;
+    CSampleParamsDialog dialog(kNewTitle, params, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    params = dialog.GetParams();
+    return CreateNew(params.bits, params.tracks, params.rate, params.stereo);
+}
+
+bool COndrixDoc::CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool stereo) {
+    g_settings.desktop.bitsPerSample = uint8_t(bits);
+    g_settings.desktop.channels = uint8_t(tracks);
+    g_settings.desktop.sampleRate = int32_t(rate);
+    g_settings.desktop.stereo = stereo ? 1 : 0;
+    const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
+    if (!m_store->Create(storage.mode, storage.directory, bits, tracks, rate, stereo)) {
+        return false;
+    }
+    FillSoftwareText();
+    m_title = FormatTextId(kUntitled, {(long long)++g_untitledCount});
+    ResetSelection();
+    m_modified = false;
+    UpdateAllViews(nullptr, HINT_NEW_SOUND);
+    return true;
+}
+
+bool COndrixDoc::OnOpenDocument(const std::string& path, OpenKind kind, const RawFormat& raw) {
+    const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
+    m_store->m_progressTextId = kLoadText;
+    bool loaded = false;
+    switch (kind) {
+    case OpenKind::Wave:
+        loaded = m_store->Load(path, storage.mode, storage.directory);
+        break;
+    case OpenKind::Raw:
+        loaded = m_store->LoadRaw(path, raw, storage.mode, storage.directory);
+        break;
+    case OpenKind::Clipboard:
+        loaded = m_store->LoadClipboardWave(storage.mode, storage.directory);
+        break;
+    case OpenKind::Internal:
+        loaded = !path.empty() && QFileInfo(QString::fromStdString(path)).isFile()
+                     ? m_store->Load(path, storage.mode, storage.directory)
+                     : m_store->LoadResourceWave(kInternalWaveResource, storage.mode, storage.directory);
+        break;
+    }
+    if (!loaded) {
+        return false;
+    }
+    FinishOpen(kind, path);
+    return true;
+}
+
+bool COndrixDoc::OpenFromStore(const CSampleStore& source) {
+    const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
+    if (!m_store->CopyFrom(storage.mode, storage.directory, &source)) {
+        return false;
+    }
+    FinishOpen(OpenKind::Clipboard, {});
+    return true;
+}
+
+void COndrixDoc::FinishOpen(OpenKind kind, const std::string& path) {
+    g_settings.desktop.channels = uint8_t(m_store->GetTrackCount());
+    g_settings.desktop.sampleRate = int32_t(m_store->GetSampleRate());
+    g_settings.desktop.bitsPerSample = uint8_t(m_store->GetBitsPerSample());
+    FillSoftwareText();
+    const QFileInfo file(QString::fromStdString(path));
+    m_internalWave = kind == OpenKind::Internal;
+    if (kind == OpenKind::Clipboard) {
+        m_title = LoadString(kClipboardTitle);
+    } else if (kind == OpenKind::Wave || (kind == OpenKind::Internal && file.isFile())) {
+        m_path = file.absoluteFilePath().toStdString();
+        m_title = file.fileName().toStdString();
+    } else {
+        m_title = file.fileName().toStdString();
+    }
+    ResetSelection();
+    m_modified = kind == OpenKind::Clipboard;
+    UpdateAllViews(nullptr, HINT_NEW_SOUND);
+}
+
+bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
+    if (!m_store->HasData()) {
+        return false;
+    }
+    if (kind == SaveKind::StandardWave) {
+        CSampleStore mix;
+        mix.m_progressWindowId = kStatusBarWindowId;
+        mix.m_showErrors = m_store->m_showErrors;
+        const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
+        if (!MakeStandardWave(mix, *m_store, storage.mode, storage.directory)) {
+            return false;
+        }
+        mix.m_progressTextId = kSaveText;
+        return mix.Save(path, false);
+    }
+    m_store->m_progressTextId = kSaveText;
+    if (!m_store->Save(path, kind == SaveKind::Raw)) {
+        return false;
+    }
+    if (kind == SaveKind::Wave) {
+        // a raw or standard copy leaves out names and mixer: only a full save makes the document clean
+        m_path = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+        m_title = QFileInfo(QString::fromStdString(m_path)).fileName().toStdString();
+        m_internalWave = false;
+        SetModifiedFlag(false);
+    }
+    return true;
+}
+
+bool COndrixDoc::DoFileSave() {
+    if (m_path.empty()) {
+        return DoSaveAs(SaveKind::Wave);
+    }
+    return OnSaveDocument(m_path, SaveKind::Wave);
+}
+
+bool COndrixDoc::DoSaveAs(SaveKind kind) {
+    FileRequest request;
+    request.save = true;
+    if (kind == SaveKind::Raw) {
+        request.title = LoadString(kRawTitle);
+    } else if (kind == SaveKind::StandardWave) {
+        request.title = LoadString(kStandardWaveTitle);
+    }
+    request.initial = m_path.empty() ? GetTitle() : m_path;
+    const std::optional<std::string> path = ChooseFile(request);
+    if (!path) {
+        return false;
+    }
+    return OnSaveDocument(*path, kind);
+}
+
+bool COndrixDoc::SaveModified() {
+    if (!m_modified) {
+        return true;
+    }
+    const std::string text = LoadQString(kSaveChanges)
+                                 .replace(QStringLiteral("%1"), QString::fromStdString(GetTitle()))
+                                 .toStdString();
+    Messages().Beep(MsgIcon::Exclamation);
+    switch (Messages().ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNoCancel, kSaveChanges)) {
+    case MsgAnswer::Yes:
+        return DoFileSave();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void COndrixDoc::OnCloseDocument() {
+    if (m_recordStore) {
+        if (m_recordStore->GetAudioState() != 0) {
+            m_recordStore->StopAudio();
+        }
+        m_recordStore.reset();
+    }
+    if (m_store && m_store->GetAudioState() != 0) {
+        m_store->StopAudio();
+    }
+    m_undo.ClearUndoHistory();
+    if (m_store) {
+        m_store->Release();
+    }
+}
+
+// --- title and modified flag ---
+
+std::string COndrixDoc::GetTitle() const {
+    return m_internalWave ? LoadString(kInternalWaveTitle) : m_title;
+}
+
+void COndrixDoc::SetModifiedFlag(bool modified) {
+    if (m_modified != modified) {
+        m_modified = modified;
+        if (m_onTitleChanged) {
+            m_onTitleChanged();
+        }
+    }
+}
+
+// --- views ---
+
+void COndrixDoc::AddView(CDocView* view) {
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
+        m_views.push_back(view);
+    }
+}
+
+void COndrixDoc::RemoveView(CDocView* view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void COndrixDoc::UpdateAllViews(CDocView* sender, uint32_t hint, intptr_t data) {
+    const std::vector<CDocView*> views = m_views; // a view may close during the update
+    for (CDocView* view : views) {
+        if (view != sender) {
+            view->OnUpdate(sender, hint, data);
+        }
+    }
+}
+
+// --- state ---
+
+void COndrixDoc::GetBlock(int32_t& first, int32_t& last) const noexcept {
+    if (m_anchor == -1) {
+        first = last = m_cursor;
+        return;
+    }
+    first = std::min(m_cursor, m_anchor);
+    last = std::max(m_cursor, m_anchor);
+}
+
+std::array<uint32_t, 32> COndrixDoc::GetTrackMask() const {
+    std::array<uint32_t, 32> mask{};
+    const uint32_t tracks = m_store->GetTrackCount();
+    for (uint32_t t = 0; t < tracks && t < kMaxTracks; ++t) {
+        mask[t] = IsEditedTrack(t) ? 1 : 0;
+    }
+    return mask;
+}
+
+bool COndrixDoc::IsEditedTrack(uint32_t track) const {
+    if (track >= kMaxTracks) {
+        return false;
+    }
+    return g_settings.edit.allTracks ? (m_store->m_trackFlags[track] & TRACK_EDITED) != 0
+                                     : track == m_currentTrack;
+}
+
+void COndrixDoc::SetCurrentTrack(uint32_t track) {
+    if (track == m_currentTrack) {
+        return;
+    }
+    m_currentTrack = track;
+    UpdateStatus(1);
+    if (HasBlock() && !g_settings.edit.allTracks) {
+        UpdateAllViews(nullptr, HINT_EDIT_STATE);
+    }
+}
+
+void COndrixDoc::CursorMoved(int32_t oldCursor) {
+    UpdateAllViews(nullptr, HINT_CURSOR_MOVED, oldCursor);
+    UpdateStatus(2);
+}
+
+bool COndrixDoc::IsBusy() const noexcept {
+    const CSampleStore* store = m_recordStore ? m_recordStore.get() : m_store.get();
+    return store->GetAudioState() != 0;
+}
+
+bool COndrixDoc::IsPlaying() const noexcept {
+    return (m_store->GetAudioState() & AUDIO_PLAYING) != 0;
+}
+
+DocumentState COndrixDoc::GetState() const {
+    DocumentState state;
+    state.hasBlock = HasBlock();
+    state.sampleShown = m_sampleShown;
+    state.dataSize = m_store->GetDataSize();
+    state.tracks = m_store->GetTrackCount();
+    state.playing = IsPlaying();
+    state.recording = m_recordStore != nullptr;
+    state.engineBusy = m_store->GetAudioState() != 0;
+    const auto mask = GetTrackMask();
+    state.maskHasTrack = std::any_of(mask.begin(), mask.end(), [](uint32_t m) { return m != 0; });
+    state.clipboardHasData = m_host && m_host->ClipboardHasData();
+    state.zoom = m_zoom;
+    return state;
+}
+
+// --- status fields ---
+
+uint32_t COndrixDoc::EnginePosition() const {
+    const CSampleStore* store = m_recordStore ? m_recordStore.get() : m_store.get();
+    return store->GetAudioPosition();
+}
+
+std::string COndrixDoc::StatusText(int field) const {
+    const CSampleStore& s = *m_store;
+    const bool busy = IsBusy();
+    // while recording, the length grows by what was recorded; playback leaves it as it is
+    const bool recording = m_recordStore != nullptr || (s.GetAudioState() & AUDIO_RECORDING) != 0;
+    const auto timeText = [this](int64_t frames) { return TimeText(frames); };
+    const uint64_t frames = s.GetFrameCount();
+    switch (field) {
+    case 1:
+        return TrackStatusText(m_currentTrack, s.GetTrackCount());
+    case 2:
+        return timeText(busy ? EnginePosition() : m_cursor);
+    case 3:
+        if (recording && busy) {
+            return timeText(int64_t(EnginePosition()) + (g_settings.edit.overWrite ? 0 : int64_t(frames)));
+        }
+        return timeText(int64_t(frames));
+    case 4:
+        if (recording && busy) {
+            return ByteSizeText(uint64_t(EnginePosition()) * s.GetBlockAlign() +
+                                (g_settings.edit.overWrite ? 0 : s.GetDataSize()));
+        }
+        return ByteSizeText(s.GetDataSize());
+    case 5:
+        return BitsStatusText(s.GetBitsPerSample());
+    case 6:
+        return StereoStatusText(s.GetStereo());
+    case 7:
+        return RateStatusText(s.GetSampleRate());
+    default:
+        return {};
+    }
+}
+
+std::string COndrixDoc::TimeText(int64_t frames) const {
+    const uint8_t format = g_settings.sampleWindow.timeFmt;
+    if (format == TIMEFMT_SAMPLES) {
+        return std::to_string(frames);
+    }
+    return FormatTime(uint32_t(m_store->FramesToMs(frames)), format, g_settings.sampleWindow.fps, false);
+}
+
+void COndrixDoc::UpdateStatus(int field) {
+    if (!m_host || !m_host->IsStatusAvailable()) {
+        return;
+    }
+    if (field == -1) {
+        for (int f = 1; f <= 7; ++f) {
+            m_host->SetStatusText(f, {});
+        }
+        return;
+    }
+    if (!m_store->HasData()) {
+        return;
+    }
+    if (field == 0) {
+        for (int f = 1; f <= 7; ++f) {
+            m_host->SetStatusText(f, StatusText(f));
+        }
+    } else if (field >= 1 && field <= 7) {
+        m_host->SetStatusText(field, StatusText(field));
+    }
+}
+
+// --- commands ---
+
+void COndrixDoc::MapRuled(uint32_t id, std::function<void()> handler) {
+    MapCommand(id, std::move(handler),
+               [this](CCmdUI& ui) { ui.Enable(IsEnabledBy(RuleOf(ui.GetId()), GetState())); });
+}
+
+void COndrixDoc::MapCommands() {
+    MapCommand(cmd::kPlayStart, [this] { StartPlayback(); });
+    MapRuled(cmd::kInsertTrackAfter, [this] { InsertTrack(true); });
+    MapRuled(cmd::kInsertTrackBefore, [this] { InsertTrack(false); });
+    MapRuled(cmd::kDeleteTrack, [this] { DeleteTrack(); });
+    MapCommand(
+        cmd::kZoomAdapt, [this] { SetZoom(0); },
+        [this](CCmdUI& ui) {
+            ui.SetRadio(m_zoom == 0);
+            ui.Enable(IsEnabledBy(EnableRule::ZoomAdapt, GetState()));
+        });
+    MapCommand(
+        cmd::kZoomFullDetail, [this] { SetZoom(1); },
+        [this](CCmdUI& ui) {
+            ui.SetRadio(m_zoom == 1);
+            ui.Enable(IsEnabledBy(EnableRule::ZoomFull, GetState()));
+        });
+    MapRuled(cmd::kZoomIntoBlock, [this] { UpdateAllViews(nullptr, HINT_ZOOM_BLOCK); });
+    MapRuled(cmd::kEditSelectAll, [this] {
+        const int32_t range[2] = {0, int32_t(m_store->GetFrameCount()) - 1};
+        UpdateAllViews(nullptr, HINT_SELECT, reinterpret_cast<intptr_t>(range));
+    });
+    MapRuled(cmd::kFileSave, [this] { DoFileSave(); });
+    MapRuled(cmd::kFileSaveAs, [this] { DoSaveAs(SaveKind::Wave); });
+    MapRuled(cmd::kSaveRaw, [this] { DoSaveAs(SaveKind::Raw); });
+    MapRuled(cmd::kSaveStandardWave, [this] { DoSaveAs(SaveKind::StandardWave); });
+    MapCommand(
+        cmd::kFileSendMail, [this] { CMailSender::Send(*this); },
+        [this](CCmdUI& ui) {
+            ui.Enable(IsEnabledBy(EnableRule::Idle, GetState()) && CMailSender::IsAvailable());
+        });
+    MapCommand(cmd::kFileClose, [this] {
+        if (m_onCloseRequest) {
+            m_onCloseRequest();
+        }
+    });
+    MapCommand(
+        cmd::kAllTracks,
+        [this] {
+            g_settings.edit.allTracks = g_settings.edit.allTracks ? 0 : 1;
+            if (HasBlock()) {
+                UpdateAllViews(nullptr, HINT_EDIT_STATE);
+            }
+        },
+        [](CCmdUI& ui) { ui.SetCheck(g_settings.edit.allTracks != 0); });
+    MapCommand(
+        cmd::kOverwrite, [] { g_settings.edit.overWrite = g_settings.edit.overWrite ? 0 : 1; },
+        [](CCmdUI& ui) { ui.SetCheck(g_settings.edit.overWrite != 0); });
+    MapCommand(cmd::kRebuildViews, [this] { UpdateAllViews(nullptr, HINT_REBUILD); });
+    MapCommand(cmd::kRefreshStatus, [this] { UpdateStatus(0); });
+    MapUpdate(cmd::kEqualizer, [](CCmdUI& ui) { ui.Enable(false); });
+    // the views switch panes; whether they may is the document's rule
+    MapUpdate(cmd::kSwitchPane,
+              [this](CCmdUI& ui) { ui.Enable(IsEnabledBy(EnableRule::Switch, GetState())); });
+}
+
+bool COndrixDoc::StartPlayback() {
+    int64_t start = -1;
+    int64_t end = -1;
+    if (g_settings.playBack.cursor) {
+        if (HasBlock()) {
+            int32_t first = 0;
+            int32_t last = 0;
+            GetBlock(first, last);
+            start = first;
+            end = int64_t(last) + 1; // the engine's end is exclusive: the block's last frame plays too
+        } else {
+            start = m_cursor;
+            end = m_store->GetFrameCount();
+        }
+    }
+    IEngineListener* listener = m_host ? m_host->GetEngineListener() : nullptr;
+    if (!m_store->StartPlayback(g_settings.playBack.port, uint32_t(g_settings.playBack.buffer), start, end,
+                                g_settings.playBack.loop != 0, listener)) {
+        return false;
+    }
+    if (!HasBlock()) {
+        UpdateAllViews(nullptr, HINT_PLAY_NO_BLOCK);
+    }
+    return true;
+}
+
+bool COndrixDoc::SaveUndoState() {
+    return m_undo.SaveUndoState(*m_store, g_settings.edit.undoCount, g_settings.tempPath.clipboard) !=
+           CUndoHistory::SaveResult::Failed;
+}
+
+void COndrixDoc::Changed(uint32_t hint) {
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, hint);
+    UpdateStatus(0);
+}
+
+bool COndrixDoc::InsertTrack(bool after) {
+    if (!SaveUndoState()) {
+        return false;
+    }
+    if (!m_store->InsertTrack(after ? m_currentTrack + 1 : m_currentTrack)) {
+        m_undo.DropNewestUndoState();
+        return false;
+    }
+    Changed(HINT_TRACKS);
+    return true;
+}
+
+bool COndrixDoc::DeleteTrack() {
+    const std::string text = FormatTextId(kDeleteTrackQuestion, {(long long)m_currentTrack + 1});
+    Messages().Beep(MsgIcon::Question);
+    if (Messages().ShowMessage(text, MsgIcon::Question, MsgButtons::YesNoCancel, kDeleteTrackQuestion) !=
+        MsgAnswer::Yes) {
+        return false;
+    }
+    if (!SaveUndoState()) {
+        return false;
+    }
+    if (!m_store->DeleteTrack(m_currentTrack)) {
+        m_undo.DropNewestUndoState();
+        return false;
+    }
+    if (m_currentTrack >= m_store->GetTrackCount()) {
+        m_currentTrack = m_store->GetTrackCount() - 1;
+    }
+    Changed(HINT_TRACKS);
+    return true;
+}
+
+void COndrixDoc::SetZoom(int32_t zoom) {
+    const int32_t old = m_zoom;
+    m_zoom = zoom;
+    UpdateAllViews(nullptr, HINT_ZOOM, old);
+}
+
+void COndrixDoc::FillSoftwareText() {
+    std::string& software = m_store->m_infoTexts[kSoftwareText];
+    if (software.empty()) {
+        software = LoadString(kProductName) + " " + kProductVersion;
+    }
+}
+
+void COndrixDoc::ResetSelection() {
+    m_cursor = 0;
+    m_anchor = -1;
+    m_zoom = 0;
+    m_currentTrack = 0;
+}
+
+} // namespace ondrix

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "document/core/command_target.h"
+#include "document/core/enabling_rules.h"
+#include "fileformat/wave_format.h"
+#include "process/undo_history.h"
+#include "store/sample_store.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ondrix {
+
+class CDocView;
+class IDocumentHost;
+
+/// How a document is opened.
+enum class OpenKind {
+    Wave,      ///< a WAVE file
+    Raw,       ///< a headerless file with stated rate, tracks, bits and offset
+    Clipboard, ///< the clipboard's sound, titled "Clipboard"
+    Internal   ///< titled "Internal Wave": the named file, or the built-in sound when there is none
+};
+
+/// The ways a document can be written.
+enum class SaveKind {
+    Wave,         ///< the multi-track WAVE file
+    Raw,          ///< the sample bytes only
+    StandardWave, ///< a standard WAVE file of at most two tracks, as playback hears it
+    Copy          ///< the multi-track WAVE file as a copy: the document keeps its path and flag
+};
+
+/// One open sound: its store, cursor, block, zoom and current track, its undo states, and the document's
+/// commands with their enabling rules.
+class COndrixDoc : public CCmdTarget {
+public:
+    /// A document that reports to a host (the main frame); the store is created empty.
+    explicit COndrixDoc(IDocumentHost* host);
+    ~COndrixDoc() override;
+
+    // --- lifecycle ---
+    /// Asks for the parameters of a new sound and creates it empty; false when the dialog was cancelled.
+    bool OnNewDocument();
+    /// Creates a new empty sound with given parameters (no dialog); they become the new defaults.
+    bool CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool stereo);
+    /// Opens a sound; false (the document is unusable) when it failed, the store having reported why.
+    bool OnOpenDocument(const std::string& path, OpenKind kind = OpenKind::Wave, const RawFormat& raw = {});
+    /// Opens a copy of a store (the custom clipboard) as a new, modified sound titled "Clipboard".
+    bool OpenFromStore(const CSampleStore& source);
+    /// Writes the sound; a successful WAVE save clears the modified flag and takes the path.
+    bool OnSaveDocument(const std::string& path, SaveKind kind);
+    /// Saves to the document's path, or asks for one; false when cancelled or failed.
+    bool DoFileSave();
+    /// Asks for a path and saves there in the given way; false when cancelled or failed.
+    bool DoSaveAs(SaveKind kind);
+    /// Asks "Save changes to %1?" when modified: Yes saves, No discards; false for Cancel or a failed save.
+    bool SaveModified();
+    /// Stops the engine, closes the accompaniment and releases the store and the undo states.
+    void OnCloseDocument();
+
+    // --- title, path and modified flag ---
+    /// The title shown in the window ("Internal Wave" for the internal wave).
+    std::string GetTitle() const;
+    /// The file the document was read from or saved to; empty when none.
+    const std::string& GetPathName() const noexcept { return m_path; }
+    /// Whether the document belongs in the recent-file list and the list of documents to reopen.
+    bool HasFilePath() const noexcept { return !m_path.empty() && !m_internalWave; }
+    /// Whether the sound changed since it was opened or saved.
+    bool IsModified() const noexcept { return m_modified; }
+    /// Sets or clears the modified flag.
+    void SetModifiedFlag(bool modified = true);
+    /// Called when the title or the modified flag changed (the child window updates its caption).
+    std::function<void()> m_onTitleChanged;
+    /// Called when the document wants its window closed (command "&Close").
+    std::function<void()> m_onCloseRequest;
+
+    // --- views ---
+    /// Adds a view that receives the update hints.
+    void AddView(CDocView* view);
+    /// Removes a view.
+    void RemoveView(CDocView* view);
+    /// The views, in the order they were added.
+    const std::vector<CDocView*>& GetViews() const noexcept { return m_views; }
+    /// Sends an update hint to every view except the sender.
+    void UpdateAllViews(CDocView* sender, uint32_t hint, intptr_t data = 0);
+
+    // --- state ---
+    /// The sound.
+    CSampleStore* GetStore() const noexcept { return m_store.get(); }
+    /// The store a recording writes into, or null.
+    CSampleStore* GetRecordStore() const noexcept { return m_recordStore.get(); }
+    /// Whether a block is selected.
+    bool HasBlock() const noexcept { return m_anchor != -1; }
+    /// The first and last frame of the block (both the cursor when there is none).
+    void GetBlock(int32_t& first, int32_t& last) const noexcept;
+    /// The track mask of a command: the edited tracks with "&All Tracks" on, else the current track.
+    std::array<uint32_t, 32> GetTrackMask() const;
+    /// Whether a track is in the edit set.
+    bool IsEditedTrack(uint32_t track) const;
+    /// Sets the current track (refreshes field 1; hint 16 when a block exists and "&All Tracks" is off).
+    void SetCurrentTrack(uint32_t track);
+    /// The view moved the cursor: hint 13 with the old cursor and status field 2.
+    void CursorMoved(int32_t oldCursor);
+    /// Whether the sound's engine (or the recording's) is running.
+    bool IsBusy() const noexcept;
+    /// Whether the sound plays.
+    bool IsPlaying() const noexcept;
+    /// The state the enabling rules look at.
+    DocumentState GetState() const;
+
+    /// A position or length in frames as the status fields show it: frames in time format 0, else the
+    /// current time format.
+    std::string TimeText(int64_t frames) const;
+
+    // --- status fields ---
+    /// Writes status field 1 to 7; 0 refreshes all seven; -1 empties them.
+    void UpdateStatus(int field);
+
+    // --- commands ---
+    /// Plays the block, or from the cursor, or the whole sound, as "Start From &Cursor (Block)" says.
+    bool StartPlayback();
+    /// Inserts a silent track after (or before) the current track.
+    bool InsertTrack(bool after);
+    /// Deletes the current track after asking.
+    bool DeleteTrack();
+
+    int32_t m_zoom = 0;           ///< frames per pixel; 0 fits the window, 1 full detail
+    int32_t m_cursor = 0;         ///< the cursor frame
+    int32_t m_anchor = -1;        ///< the block's other end; -1 no block
+    bool m_sampleShown = false;   ///< set by the waveform view while the sample window is shown
+    uint32_t m_currentTrack = 0;  ///< index of the current track
+    uint32_t m_effectCommand = 0; ///< the effect the effect runner performs
+    bool m_recordPrepared = false;
+
+private:
+    /// Maps the document's commands.
+    void MapCommands();
+    /// Maps a command that obeys its enabling rule.
+    void MapRuled(uint32_t id, std::function<void()> handler);
+    /// Position and length of status fields 2 to 4 while recording or playing.
+    uint32_t EnginePosition() const;
+    /// The status text of one field.
+    std::string StatusText(int field) const;
+    /// What every successful open does: the format becomes the defaults, title, selection, hint 3.
+    void FinishOpen(OpenKind kind, const std::string& path);
+    /// Fills an empty "Software" info text with the program's name and version.
+    void FillSoftwareText();
+    /// Resets the selection state after the sound was replaced.
+    void ResetSelection();
+    /// Saves an undo state before a change; false when the change must not go on.
+    bool SaveUndoState();
+    /// A change went through: modified, hint, status.
+    void Changed(uint32_t hint);
+    /// Changes the zoom factor (hint 5 with the old one).
+    void SetZoom(int32_t zoom);
+
+    IDocumentHost* m_host;
+    std::unique_ptr<CSampleStore> m_store;
+    std::unique_ptr<CSampleStore> m_recordStore;
+    CUndoHistory m_undo;
+    std::vector<CDocView*> m_views;
+    std::string m_path;
+    std::string m_title;
+    bool m_modified = false;
+    bool m_internalWave = false;
+};
+
+} // namespace ondrix
