@@ -60,6 +60,9 @@ CProgressBar::CProgressBar(QWidget* parent) : QStatusBar(parent) {
     m_progressControl->hide();
     m_progressText->hide();
     m_abortLabel->hide();
+    // Lay the bar out without the hidden panes now: before the window first shows, the layout would
+    // still count them and force the main window to be wider than the screen.
+    reformat();
 }
 
 CProgressBar::~CProgressBar() {
