@@ -5,6 +5,13 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <ostream>
+
+/// Lets test messages show QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace ondrix::test {
 
 /// Makes sure a QApplication exists for the widget tests (created once, never destroyed).
@@ -62,6 +69,29 @@ inline void ProcessPendingEvents() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
+}
+
+} // namespace ondrix::test
+
+namespace ondrix::test {
+
+/// Types text into a widget key by key (digits, letters, blanks).
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        const Qt::Key key = c.isLetter() ? Qt::Key(c.toUpper().unicode()) : Qt::Key(c.unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+/// Replaces the text of an edit field (or a spin box's or combo box's editor) by typing.
+inline void ReplaceText(QWidget* widget, const QString& text) {
+    widget->setFocus();
+    SendKey(widget, Qt::Key_A, Qt::ControlModifier);
+    SendKey(widget, Qt::Key_Delete);
+    TypeText(widget, text);
 }
 
 } // namespace ondrix::test
