@@ -271,6 +271,10 @@ uint32_t ShownTime(uint32_t value, const TimeFormat& format) noexcept {
     return ComposeTime(SplitTime(value, format), format);
 }
 
+bool IsTimeInRange(uint32_t value, uint32_t minimum, uint32_t maximum, const TimeFormat& format) noexcept {
+    return minimum <= value && value <= ShownTime(maximum, format);
+}
+
 int64_t TimeStepAmount(int delta, uint8_t field, const TimeFormat& format) noexcept {
     const uint8_t f = format.index;
     const uint8_t count = TimeFieldCount(f);

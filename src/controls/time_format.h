@@ -88,6 +88,10 @@ uint32_t ParseTime(const std::vector<std::string>& fieldTexts, const TimeFormat&
 /// A value as the format shows it, read back (the maximum 12345 ms of format 8 becomes 12350).
 uint32_t ShownTime(uint32_t value, const TimeFormat& format) noexcept;
 
+/// The time edit's range check of an entered value: at least the minimum and at most the maximum as the
+/// fields show it, so the shown maximum (12345 ms as 00:12.35) is accepted when typed back.
+bool IsTimeInRange(uint32_t value, uint32_t minimum, uint32_t maximum, const TimeFormat& format) noexcept;
+
 /// The change of a spin step of delta units in a field: the step of the field times delta (for
 /// TIMEFMT_FRAMES 1999 up or 101 down, times delta, divided by the frame rate).
 int64_t TimeStepAmount(int delta, uint8_t field, const TimeFormat& format) noexcept;

@@ -191,6 +191,18 @@ TEST(ParseTime, ShownMaximumIsWhatTheFieldsHold) {
     EXPECT_EQ(ShownTime(1499, Fmt(TIMEFMT_SEC)), 1000u);
 }
 
+TEST(ParseTime, RangeCheckTakesTheShownMaximumAndRefusesOversizedEntries) {
+    EXPECT_TRUE(IsTimeInRange(12350, 0, 12345, Fmt(TIMEFMT_MSF))); // "00:12.35" typed back
+    EXPECT_FALSE(IsTimeInRange(12360, 0, 12345, Fmt(TIMEFMT_MSF)));
+    EXPECT_TRUE(IsTimeInRange(100, 100, 200, Fmt(TIMEFMT_MS)));
+    EXPECT_FALSE(IsTimeInRange(99, 100, 200, Fmt(TIMEFMT_MS)));
+    EXPECT_FALSE(IsTimeInRange(201, 100, 200, Fmt(TIMEFMT_MS)));
+    // an oversized first field saturates instead of wrapping to a small value that would pass
+    const uint32_t huge = ParseTime({"99999999999", "00"}, Fmt(TIMEFMT_SEC_HT));
+    EXPECT_EQ(huge, UINT32_MAX);
+    EXPECT_FALSE(IsTimeInRange(huge, 0, 1000000, Fmt(TIMEFMT_SEC_HT)));
+}
+
 TEST(SpinSteps, PerFormatAndField) {
     EXPECT_EQ(TimeStepAmount(1, 0, Fmt(TIMEFMT_SAMPLES)), 1);
     EXPECT_EQ(TimeStepAmount(-1, 0, Fmt(TIMEFMT_MS)), -1);

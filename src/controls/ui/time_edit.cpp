@@ -145,7 +145,7 @@ uint32_t CTimeEdit::GetValue() const {
 
 bool CTimeEdit::Validate(bool report) {
     const uint32_t value = GetValue();
-    if (m_minimum <= value && value <= ShownTime(m_maximum, m_format)) {
+    if (IsTimeInRange(value, m_minimum, m_maximum, m_format)) {
         SetValue(value); // "1" and "75" in format 7 become 02:15
         return true;
     }
