@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "app/qt_message_service.h"
 #include "app/qt_profile_store.h"
+#include "app/qt_wave_clipboard.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
@@ -18,10 +19,8 @@
 #include "views/ondrix_child.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QMimeData>
 #include <QScreen>
 
 namespace ondrix {
@@ -39,6 +38,7 @@ COndrixApp::COndrixApp(AppOptions options) : m_options(std::move(options)) {
         m_profile = m_ownProfile.get();
     }
     MapAppCommands();
+    m_waveClipboard = std::make_unique<CQtWaveClipboard>();
 }
 
 COndrixApp::~COndrixApp() {
@@ -48,6 +48,7 @@ COndrixApp::~COndrixApp() {
         SetMessageService(nullptr);
     }
     m_customClipboard.reset();
+    m_waveClipboard.reset();
 }
 
 bool COndrixApp::InitInstance(const QString& commandLine) {
@@ -223,9 +224,7 @@ bool COndrixApp::ClipboardHasData() const {
     if (m_customClipboard) {
         return m_customClipboard->GetDataSize() != 0;
     }
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data &&
-           (data->hasFormat(QStringLiteral("audio/wav")) || data->hasFormat(QStringLiteral("audio/x-wav")));
+    return WaveClipboard().HasWave();
 }
 
 void COndrixApp::SetCustomClipboard(bool on) {

@@ -19,6 +19,7 @@ class CQtMessageService;
 class CSingleInstance;
 class CSplashWindow;
 class IProfileStore;
+class CQtWaveClipboard;
 
 /// How the application starts; tests turn off what needs a desktop session.
 struct AppOptions {
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<CSingleInstance> m_instance;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CSampleStore> m_customClipboard;
+    std::unique_ptr<CQtWaveClipboard> m_waveClipboard; ///< the desktop clipboard for WAVE blocks
     QPointer<CHelpWindow> m_help;
     int m_firstRunChoice = -1;
     bool m_settingsSaved = false;
