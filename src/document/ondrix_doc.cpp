@@ -170,6 +170,9 @@ bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
         m_title = QFileInfo(QString::fromStdString(m_path)).fileName().toStdString();
         m_internalWave = false;
         SetModifiedFlag(false);
+        if (m_onTitleChanged) {
+            m_onTitleChanged(); // the name changes even when the sound was not modified
+        }
     }
     return true;
 }

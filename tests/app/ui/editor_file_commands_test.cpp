@@ -172,6 +172,7 @@ TEST_F(FileCommandTest, SaveAndSaveAsWriteTheSoundAndClearTheModifiedFlag) {
     frame->ExecuteCommand(cmd::kFileSaveAs);
     EXPECT_EQ(Doc()->GetPathName(), other);
     EXPECT_EQ(Doc()->GetTitle(), "b.wav");
+    EXPECT_EQ(frame->ActiveChild()->windowTitle(), "b.wav[*]"); // saved unmodified: the caption follows
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(other)));
 }
 
