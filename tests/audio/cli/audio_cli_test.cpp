@@ -71,6 +71,30 @@ TEST(PlayVerb, CapturesTheMixOfThreeTracks) {
     }
 }
 
+TEST(PlayVerb, TheMixerComesFromTheFilesChnnChunk) {
+    TempDir dir;
+    // two tracks whose stored mixer turns stereo playback off: the device gets one averaged channel
+    std::vector<uint8_t> mixer = {0, 100, 100};
+    mixer.insert(mixer.end(), 32, 100);
+    mixer.insert(mixer.end(), 32, 0);
+    std::vector<int16_t> samples;
+    for (int16_t f = 0; f < 1000; ++f) {
+        samples.insert(samples.end(), {int16_t(2 * f), int16_t(100)});
+    }
+    const std::string in = dir.Path() + "/in.wav";
+    WriteFile(in, WaveBuilder().Fmt(2, 8000, 16).Data(Samples16(samples)).Chunk("chnn", mixer).Bytes());
+    const auto out = dir.Path() + "/out.wav";
+    const Result r = RunCli({"play", in, "--device", "sim", "--capture", out, "--fast"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Loaded played = Load(out);
+    EXPECT_EQ(played.tracks, 1u);
+    const auto heard = Decode16(played.bytes);
+    ASSERT_EQ(heard.size(), 1000u);
+    for (int16_t f = 0; f < 1000; f += 37) {
+        EXPECT_EQ(heard[std::size_t(f)], f + 50) << f; // (2f + 100) x 100 / 200
+    }
+}
+
 TEST(PlayVerb, MuteAndRange) {
     TempDir dir;
     const auto in = WriteWave16(dir, "in.wav", 3, 8000, ThreeTracks(1000));

@@ -113,9 +113,10 @@ TEST_F(AlsaDevice, PlaybackTakesItsRealTime) {
     ASSERT_TRUE(store.StartPlayback(-1, 65536, -1, -1, false, &listener));
     ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    // A paced device cannot finish early; the upper bound only catches a device that hangs.
+    // A paced device cannot finish early, and it takes about the sound's length: opening the device and
+    // draining its buffers add well under a second even on a loaded machine.
     EXPECT_GE(seconds, 1.8);
-    EXPECT_LT(seconds, 12.0);
+    EXPECT_LT(seconds, 5.0);
 }
 
 TEST_F(AlsaDevice, PauseHoldsThePosition) {
