@@ -21,8 +21,10 @@ bool CMailSender::IsAvailable() {
 }
 
 QString CMailSender::AttachmentFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .absoluteFilePath(QStringLiteral("ondrix-mail"));
+    // in the user's own cache rather than the shared temporary folder, where another user could have
+    // put something under the same name first
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+        .absoluteFilePath(QStringLiteral("ondrix/mail"));
 }
 
 QString CMailSender::AttachmentName(const QString& title) {
