@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QUrl>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace ondrix;
@@ -117,6 +118,32 @@ TEST_F(FileCommandTest, OpenTakesTheFormatAsDefaultsAndListsTheFile) {
     EXPECT_FALSE(OpenByCommand(bad));
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_EQ(messages.shown.back().helpId, 31501u);
+}
+
+TEST_F(FileCommandTest, TheRecentFileListOpensItsFilesAndForgetsMissingOnes) {
+    const std::string first = MakeWave("first.wav", 1, 16, 8000, 100);
+    const std::string second = MakeWave("second.wav", 2, 16, 8000, 100);
+    g_settings.recentFiles.Clear();
+    ASSERT_TRUE(OpenByCommand(first));
+    ASSERT_TRUE(OpenByCommand(second));
+    ASSERT_EQ(g_settings.recentFiles.Paths(), (std::vector<std::string>{second, first}));
+    while (frame->ActiveChild()) {
+        frame->ActiveChild()->close();
+        ProcessPendingEvents();
+    }
+    frame->ExecuteCommand(cmd::kFileMruFirst + 1);
+    ASSERT_EQ(frame->Children().size(), 1u);
+    EXPECT_EQ(Doc()->GetPathName(), first);
+    EXPECT_EQ(g_settings.recentFiles.Paths(), (std::vector<std::string>{first, second}));
+    frame->ActiveChild()->close();
+    ProcessPendingEvents();
+    // a file that has gone since is reported and leaves the list
+    std::filesystem::remove(second);
+    messages.shown.clear();
+    frame->ExecuteCommand(cmd::kFileMruFirst + 1);
+    EXPECT_TRUE(frame->Children().empty());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(g_settings.recentFiles.Paths(), (std::vector<std::string>{first}));
 }
 
 TEST_F(FileCommandTest, RawOpenWithAnOffset) {
