@@ -3,6 +3,7 @@
 #include "app/core/settings_fields.h"
 #include "app/qt_profile_store.h"
 #include "support/fake_message_service.h"
+#include "support/small_disk.h"
 #include "support/test_store.h"
 
 #include <QCoreApplication>
@@ -211,4 +212,35 @@ TEST(QtProfileStore, UnwritableDirectoryIsReportedOnceAtExit) {
     EXPECT_EQ(messages.shown[0].helpId, kSettingsNotSavedMessage);
     EXPECT_EQ(messages.beeps.size(), 1u);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(ini)));
+}
+
+TEST(QtProfileStore, AFullDiskIsReportedOnceAndKeepsTheOldFile) {
+    SmallDisk disk(16 * 1024);
+    if (!disk.IsMounted()) {
+        GTEST_SKIP() << "needs a small tmpfs: a file-size limit alone leaves room for the settings file";
+    }
+    const std::string ini = disk.Path() + "/Ondrix.ini";
+    {
+        CQtProfileStore first(QString::fromStdString(ini));
+        first.WriteInt("Desktop", "Show", 3);
+        ASSERT_TRUE(first.Flush());
+    }
+    {
+        // fill the rest of the disk so that the next settings file cannot be written
+        QFile filler(QString::fromStdString(disk.Path() + "/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    FakeMessageService messages;
+    CQtProfileStore store(QString::fromStdString(ini));
+    Settings settings = Unusual();
+    EXPECT_FALSE(SaveSettings(store, settings));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.beeps.size(), 1u);
+    // the last good file is still there (read as text: QSettings keeps its own cache in the process)
+    const auto bytes = ReadFile(ini);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("Show=3"), std::string::npos) << text;
 }
