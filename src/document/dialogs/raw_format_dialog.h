@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/dialogs/format_fields.h"
 #include "fileformat/wave_format.h"
 
 #include <QDialog>
@@ -7,7 +8,6 @@
 #include <cstdint>
 
 class QComboBox;
-class QRadioButton;
 class QSpinBox;
 
 namespace ondrix {
@@ -26,16 +26,13 @@ public:
     /// The starting point field (for tests).
     QSpinBox* OffsetBox() const { return m_offset; }
     /// The rate combo box (for tests).
-    QComboBox* RateBox() const { return m_rate; }
+    QComboBox* RateBox() const { return m_fields.RateBox(); }
 
     void accept() override;
 
 private:
-    QComboBox* m_rate;
-    QSpinBox* m_tracks;
+    CFormatFields m_fields;
     QSpinBox* m_offset;
-    QRadioButton* m_bits8;
-    QRadioButton* m_bits16;
 };
 
 } // namespace ondrix

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "document/dialogs/format_fields.h"
+
 #include <QDialog>
 
 #include <cstdint>
 
 class QCheckBox;
 class QComboBox;
-class QRadioButton;
 class QSpinBox;
 
 namespace ondrix {
@@ -32,25 +33,15 @@ public:
     SampleParams GetParams() const;
 
     /// The rate combo box (for tests).
-    QComboBox* RateBox() const { return m_rate; }
+    QComboBox* RateBox() const { return m_fields.RateBox(); }
     /// The track count field (for tests).
-    QSpinBox* TracksBox() const { return m_tracks; }
+    QSpinBox* TracksBox() const { return m_fields.TracksBox(); }
 
     void accept() override;
 
 private:
-    QComboBox* m_rate;
-    QSpinBox* m_tracks;
+    CFormatFields m_fields;
     QCheckBox* m_stereo;
-    QRadioButton* m_bits8;
-    QRadioButton* m_bits16;
 };
-
-/// Reads a sampling rate typed into a combo box; shows the range message and returns 0 when it is not a
-/// number from 4000 to 99999.
-uint32_t ValidateRateEntry(QComboBox* box);
-
-/// Fills a combo box with the offered rates and the current one.
-void FillRateBox(QComboBox* box, uint32_t rate);
 
 } // namespace ondrix

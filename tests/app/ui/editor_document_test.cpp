@@ -1,7 +1,5 @@
 #include "app/ui/editor_fixture.h"
-#include "audio/audio_backends.h"
-#include "audio/sim_backend.h"
-#include "audio/sim_clock.h"
+#include "app/ui/manual_device.h"
 #include "document/core/enabling_rules.h"
 #include "resources/command_ids.h"
 #include "views/sample_view.h"
@@ -22,9 +20,9 @@ protected:
     /// Whether the rule of a command enables it for the active document.
     bool RuleAllows(uint32_t id) { return IsEnabledBy(RuleOf(id), Doc()->GetState()); }
 
-    CSimClock clock{CSimClock::Mode::Manual};
-    CSimAudioBackend backend{clock};
-    ScopedAudioBackend useBackend{backend};
+    ManualDevice device;
+    CSimClock& clock = device.clock;
+    CSimAudioBackend& backend = device.backend;
 };
 
 TEST_F(DocumentTest, StatusFieldsAtTheByteBoundaries) {
@@ -164,7 +162,7 @@ TEST_F(DocumentTest, WhilePlayingModifyingCommandsAreDisabledAndTheStatusShowsTh
     EXPECT_FALSE(RuleAllows(cmd::kEditCut));
     EXPECT_FALSE(RuleAllows(cmd::kWaveInformation));
     EXPECT_TRUE(frame->QueryCommand(cmd::kZoomFullDetail).IsEnabled()); // zoom does not change the sound
-    clock.AdvanceFrames(4410, 44100);
+    device.Advance(4410, 44100);
     Doc()->UpdateStatus(0);
     const uint32_t position = Doc()->GetStore()->GetAudioPosition();
     EXPECT_GT(position, 0u);
@@ -173,8 +171,7 @@ TEST_F(DocumentTest, WhilePlayingModifyingCommandsAreDisabledAndTheStatusShowsTh
     EXPECT_EQ(Status(4), "172,3 KB");
     frame->ExecuteCommand(cmd::kStop);
     for (int i = 0; i < 100 && Doc()->IsBusy(); ++i) {
-        clock.AdvanceFrames(4410, 44100);
-        ProcessPendingEvents();
+        device.Advance(4410, 44100, [this] { return !Doc()->IsBusy(); });
     }
     ProcessPendingEvents();
     EXPECT_FALSE(Doc()->IsBusy());

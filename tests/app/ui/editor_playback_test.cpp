@@ -1,12 +1,7 @@
 #include "app/ui/editor_fixture.h"
-#include "audio/audio_backends.h"
-#include "audio/sim_backend.h"
-#include "audio/sim_clock.h"
+#include "app/ui/manual_device.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
-
-#include <chrono>
-#include <thread>
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -21,32 +16,27 @@ protected:
         EditorFixture::SetUp();
     }
 
+    /// Whether nothing plays any more.
+    bool Stopped() {
+        return !frame->GetPlayingStore() && (!Doc() || !Doc()->IsBusy()) &&
+               frame->GetDiskStore()->GetAudioState() == 0;
+    }
+
     /// Moves the clock until nothing plays any more (or a limit is reached); returns whether it stopped.
     bool PlayOut(uint32_t rate) {
         for (int i = 0; i < 400; ++i) {
             ProcessPendingEvents();
-            if (!frame->GetPlayingStore() && (!Doc() || !Doc()->IsBusy()) &&
-                frame->GetDiskStore()->GetAudioState() == 0) {
+            if (Stopped()) {
                 return true;
             }
-            clock.AdvanceFrames(rate / 10, rate);
+            device.Advance(rate / 10, rate, [this] { return Stopped(); });
         }
         return false;
     }
 
-    /// Moves the clock once the engine's worker has queued a buffer, so each step plays something.
-    void AdvanceWhenQueued(uint32_t frames, uint32_t rate) {
-        for (int i = 0; i < 2000 && backend.OutputQueued() == 0; ++i) {
-            ProcessPendingEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        clock.AdvanceFrames(frames, rate);
-        ProcessPendingEvents();
-    }
-
-    CSimClock clock{CSimClock::Mode::Manual};
-    CSimAudioBackend backend{clock};
-    ScopedAudioBackend useBackend{backend};
+    ManualDevice device;
+    CSimClock& clock = device.clock;
+    CSimAudioBackend& backend = device.backend;
 };
 
 TEST_F(PlaybackTest, PlayPauseAndStopWithTheFramesMarks) {
@@ -117,7 +107,7 @@ TEST_F(PlaybackTest, LoopRepeatsUntilStopped) {
     Doc()->m_cursor = 399;
     frame->ExecuteCommand(cmd::kPlayStart);
     for (int i = 0; i < 20; ++i) {
-        AdvanceWhenQueued(800, 8000);
+        device.Advance(800, 8000);
     }
     EXPECT_TRUE(Doc()->IsPlaying());
     EXPECT_LT(Doc()->GetStore()->GetAudioPosition(), 400u);

@@ -1,8 +1,6 @@
 #include "app/ui/editor_fixture.h"
+#include "app/ui/manual_device.h"
 #include "app/user_mode_dialog.h"
-#include "audio/audio_backends.h"
-#include "audio/sim_backend.h"
-#include "audio/sim_clock.h"
 #include "resources/command_ids.h"
 #include "settings/tip_dialog.h"
 
@@ -31,9 +29,9 @@ protected:
         Start(commandLine);
     }
 
-    CSimClock clock{CSimClock::Mode::Manual};
-    CSimAudioBackend backend{clock};
-    ScopedAudioBackend useBackend{backend};
+    ManualDevice device;
+    CSimClock& clock = device.clock;
+    CSimAudioBackend& backend = device.backend;
 };
 
 TEST_F(StartupTest, TheFirstRunAsksForTheUserModeOnce) {
