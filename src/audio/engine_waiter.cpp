@@ -46,9 +46,12 @@ bool CEngineWaiter::WaitFor(uint32_t message, int count, std::chrono::millisecon
 
 AudioMessage CEngineWaiter::Follow(CSampleStore& store, uint32_t stopMessage,
                                    std::chrono::milliseconds interval, const std::function<bool()>& tick) {
-    const int before = Count(stopMessage);
+    // The run's stop message is the one that matches its start message: a short run may already have
+    // ended, its stop message posted, before this call.
+    const uint32_t startMessage = stopMessage == WM_PLAYSTOPPED ? WM_PLAYSTARTED : WM_RECORDSTARTED;
+    const int runs = Count(startMessage);
     bool stopping = false;
-    while (!WaitFor(stopMessage, before + 1, interval)) {
+    while (!WaitFor(stopMessage, runs, interval)) {
         if (!tick() && !stopping) {
             stopping = true;
             store.StopAudio();

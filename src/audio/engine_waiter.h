@@ -28,8 +28,9 @@ public:
     bool WaitFor(uint32_t message, int count = 1,
                  std::chrono::milliseconds timeout = std::chrono::milliseconds(20000));
 
-    /// Follows the run of store until its stop message arrives: calls tick every interval, and asks the
-    /// run to stop once tick returns false. Returns the stop message.
+    /// Follows the run of store, started with this waiter, until its stop message arrives (at once when it
+    /// has already come): calls tick every interval, and asks the run to stop once tick returns false.
+    /// Returns the stop message.
     AudioMessage Follow(CSampleStore& store, uint32_t stopMessage, std::chrono::milliseconds interval,
                         const std::function<bool()>& tick);
 

@@ -311,3 +311,21 @@ TEST(AudioEngineUnpaced, PlaysEverythingAtOnce) {
     expected.resize(MixFrames(gains, 16, 4, expected.data(), bytes.data(), uint32_t(bytes.size())));
     EXPECT_EQ(played, Decode16(expected));
 }
+
+TEST(AudioEngineUnpaced, FollowingARunThatHasAlreadyEndedReturnsAtOnce) {
+    CSimSession sim(CSimClock::Mode::Unpaced, true);
+    CSampleStore store;
+    MakeStore16(store, 1, 8000, false, {1, 2, 3});
+    for (int run = 1; run <= 2; ++run) {
+        CEngineWaiter listener;
+        ASSERT_TRUE(store.StartPlayback(-1, 4096, -1, -1, false, &listener));
+        ASSERT_TRUE(listener.WaitFor(WM_PLAYSTOPPED)); // over before anyone follows it
+        int ticks = 0;
+        const AudioMessage stop = listener.Follow(store, WM_PLAYSTOPPED, std::chrono::milliseconds(10), [&] {
+            ++ticks;
+            return true;
+        });
+        EXPECT_EQ(stop.message, WM_PLAYSTOPPED);
+        EXPECT_EQ(ticks, 0);
+    }
+}
