@@ -293,7 +293,9 @@ int64_t TimeStepAmount(int delta, uint8_t field, const TimeFormat& format) noexc
             return 0;
         }
         const int64_t beat = int64_t{format.tempo} * 4 / format.noteValue;
-        const int64_t steps[3] = {beat * format.beatsPerBar, beat, 1};
+        // the bar step is computed whole, not as the truncated beat step times the beats per bar
+        const int64_t bar = int64_t{format.beatsPerBar} * format.tempo * 4 / format.noteValue;
+        const int64_t steps[3] = {bar, beat, 1};
         return delta * steps[field];
     }
     return delta * int64_t{kFormats[f].steps[field]};

@@ -203,6 +203,18 @@ TEST(ParseTime, RangeCheckTakesTheShownMaximumAndRefusesOversizedEntries) {
     EXPECT_FALSE(IsTimeInRange(huge, 0, 1000000, Fmt(TIMEFMT_SEC_HT)));
 }
 
+TEST(SpinSteps, BarsBeatsAndMillisecondsStepByTheWholeBar) {
+    TimeFormat midi = Fmt(TIMEFMT_MIDI);
+    midi.tempo = 500;
+    midi.noteValue = 3;
+    midi.beatsPerBar = 4;
+    // 4 x 500 x 4 / 3 = 2666 (the truncated beat 666 times 4 would give 2664)
+    EXPECT_EQ(TimeStepAmount(1, 0, midi), 2666);
+    EXPECT_EQ(TimeStepAmount(-1, 1, midi), -666);
+    EXPECT_EQ(TimeStepAmount(1, 2, midi), 1);
+    EXPECT_EQ(TimeStepAmount(1, 0, Fmt(TIMEFMT_MIDI)), 0); // without a tempo and metre nothing steps
+}
+
 TEST(SpinSteps, PerFormatAndField) {
     EXPECT_EQ(TimeStepAmount(1, 0, Fmt(TIMEFMT_SAMPLES)), 1);
     EXPECT_EQ(TimeStepAmount(-1, 0, Fmt(TIMEFMT_MS)), -1);
