@@ -107,6 +107,29 @@ void COutputFile::Write(const void* buffer, std::size_t count) {
     }
 }
 
+bool COutputFile::AppendFromFile(const KernelCopyEnd& source, uint64_t size, const CopyProgress& progress) {
+    if (m_temp.empty() || source.fd < 0) {
+        return false;
+    }
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    if (position < 0) {
+        return false;
+    }
+    const std::optional<uint64_t> copied =
+        KernelCopy(source, KernelCopyEnd{m_fd, uint64_t(position), &m_path}, size, progress);
+    if (!copied) {
+        return false;
+    }
+    if (*copied != size) {
+        throw FileException(FileException::endOfFile, *source.path);
+    }
+    // the kernel copy leaves the file position where it was; the next Write goes after the copy
+    if (::lseek(m_fd, position + off_t(size), SEEK_SET) < 0) {
+        ThrowErrno(m_path, true);
+    }
+    return true;
+}
+
 void COutputFile::Commit() {
     if (m_replaces && ::fsync(m_fd) != 0) {
         ThrowErrno(m_path, true);

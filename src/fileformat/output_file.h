@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/store_copy.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -21,6 +24,10 @@ public:
 
     /// Appends count bytes; throws FileException (a full disk as diskFull).
     void Write(const void* buffer, std::size_t count);
+    /// Appends size bytes of another open file, from offset, inside the kernel. False when the kernel
+    /// cannot copy into this file (a device or pipe, another file system): nothing was written, and the
+    /// caller writes the bytes itself. Throws FileException (a source shorter than size as endOfFile).
+    bool AppendFromFile(const KernelCopyEnd& source, uint64_t size, const CopyProgress& progress);
     /// Finishes the file and puts it in place of the target; throws FileException.
     void Commit();
     /// The name written to until Commit: the temporary file, or the target for a device or pipe.

@@ -167,8 +167,12 @@ bool CSampleStore::Save(const std::string& path, bool raw) {
             const auto header = MakeWaveHeader(m_bits, m_tracks, m_rate, m_dataSize, uint32_t(riffSize));
             out.Write(header.data(), header.size());
         }
-        ForEachPiece(*m_dataFile, m_dataOffset, m_dataSize, progress,
-                     [&out](const uint8_t* piece, std::size_t n) { out.Write(piece, n); });
+        const KernelCopyEnd samples{m_dataFile->GetDescriptor(), m_dataOffset, &m_dataFile->GetPath()};
+        if (!out.AppendFromFile(samples, m_dataSize,
+                                [&progress](uint64_t done, uint64_t all) { progress.Update(done, all); })) {
+            ForEachPiece(*m_dataFile, m_dataOffset, m_dataSize, progress,
+                         [&out](const uint8_t* piece, std::size_t n) { out.Write(piece, n); });
+        }
         out.Write(tail.data(), tail.size());
         out.Commit();
         return true;

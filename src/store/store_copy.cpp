@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <linux/fs.h>
+#include <optional>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <vector>
@@ -24,26 +25,25 @@ bool TryClone(CDataFile& source, uint64_t sourceOffset, uint64_t size, CDataFile
     return ::ioctl(target.GetDescriptor(), FICLONE, source.GetDescriptor()) == 0;
 }
 
-/// Copies with copy_file_range; returns the bytes done before the kernel refused (0 when unsupported).
-uint64_t KernelCopy(CDataFile& source, uint64_t sourceOffset, uint64_t size, CDataFile& target,
-                    const CopyProgress& progress) {
+} // namespace
+
+std::optional<uint64_t> KernelCopy(const KernelCopyEnd& source, const KernelCopyEnd& target, uint64_t size,
+                                   const CopyProgress& progress) {
     uint64_t done = 0;
     while (done < size) {
-        loff_t in = loff_t(sourceOffset + done);
-        loff_t out = loff_t(done);
+        loff_t in = loff_t(source.offset + done);
+        loff_t out = loff_t(target.offset + done);
         const size_t step = size_t(std::min(kKernelStep, size - done));
-        const ssize_t copied =
-            ::copy_file_range(source.GetDescriptor(), &in, target.GetDescriptor(), &out, step, 0);
+        const ssize_t copied = ::copy_file_range(source.fd, &in, target.fd, &out, step, 0);
         if (copied < 0) {
             if (errno == EINTR) {
                 continue;
             }
             if (done == 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
-                return 0;
+                return std::nullopt;
             }
-            ThrowErrno(errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? target.GetPath()
-                                                                            : source.GetPath(),
-                       errno == ENOSPC || errno == EDQUOT || errno == EFBIG);
+            const bool full = errno == ENOSPC || errno == EDQUOT || errno == EFBIG;
+            ThrowErrno(full ? *target.path : *source.path, full);
         }
         if (copied == 0) {
             break; // the source is shorter than announced
@@ -53,10 +53,8 @@ uint64_t KernelCopy(CDataFile& source, uint64_t sourceOffset, uint64_t size, CDa
             progress(done, size);
         }
     }
-    return done == 0 ? size : done;
+    return done;
 }
-
-} // namespace
 
 void CopyDataFile(CDataFile& source, uint64_t sourceOffset, uint64_t size, CDataFile& target,
                   const CopyProgress& progress) {
@@ -70,7 +68,9 @@ void CopyDataFile(CDataFile& source, uint64_t sourceOffset, uint64_t size, CData
             }
             return;
         }
-        if (KernelCopy(source, sourceOffset, size, target, progress) != 0) {
+        const KernelCopyEnd from{source.GetDescriptor(), sourceOffset, &source.GetPath()};
+        const KernelCopyEnd to{target.GetDescriptor(), 0, &target.GetPath()};
+        if (KernelCopy(from, to, size, progress)) {
             return;
         }
     }
