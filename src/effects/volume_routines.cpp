@@ -2,6 +2,7 @@
 
 #include "effects/sample_math.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -54,8 +55,31 @@ uint32_t VolumeRoutine(PieceBlock* piece) {
     return 1;
 }
 
+namespace {
+
+/// The largest magnitude of one track's samples in a piece of 16-bit frames: a strided loop over one
+/// track at a time, which the compiler vectorises (the piece stays in the cache between tracks).
+uint32_t TrackPeak16(const uint8_t* data, uint32_t frames, uint32_t tracks, uint32_t track) {
+    int32_t peak = 0;
+    for (uint32_t f = 0, i = track; f < frames; ++f, i += tracks) {
+        const int32_t v = LoadAt16(data, i);
+        const int32_t magnitude = v < 0 ? -v : v;
+        peak = magnitude > peak ? magnitude : peak;
+    }
+    return uint32_t(peak);
+}
+
+} // namespace
+
 uint32_t PeakSearchRoutine(PieceBlock* piece) {
     auto& peak = static_cast<PeakContext*>(piece->context)->peak;
+    if (!piece->trackMask && piece->bits == 16) {
+        const uint32_t frames = piece->inputCount / piece->blockAlign;
+        for (uint32_t t = 0; t < piece->tracks; ++t) {
+            peak[t] = std::max(peak[t], TrackPeak16(piece->input, frames, piece->tracks, t));
+        }
+        return 1;
+    }
     ForEachEditedSample(*piece, [&peak](uint32_t track, int32_t v) {
         const auto magnitude = uint32_t(v < 0 ? -v : v);
         peak[track] = magnitude > peak[track] ? magnitude : peak[track];
