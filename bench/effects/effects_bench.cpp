@@ -17,29 +17,16 @@ using namespace ondrix::bench;
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     const uint32_t seconds = argc > 2 ? uint32_t(std::atoi(argv[2])) : 3600;
-    const uint32_t rate = 44100;
-    const uint32_t frames = seconds * rate;
-
     CSampleStore store;
-    store.m_showErrors = 0;
-    if (!store.Create(STORE_TEMPFILE, dir, 16, 2, rate, true)) {
-        std::fprintf(stderr, "cannot create a store in %s\n", dir.c_str());
+    // A 440 Hz tone at half scale, so that maximise and dynamics have work to do.
+    const bool made = MakeStereoSound(store, dir, seconds, [](uint32_t frame, uint32_t channel) {
+        const auto v = int16_t(16000.0 * std::sin(2.0 * 3.141592653589793 * 440.0 * frame / 44100));
+        return channel == 0 ? v : int16_t(-v);
+    });
+    if (!made) {
         return 1;
     }
-    // A 440 Hz tone at half scale, so that maximise and dynamics have work to do.
-    std::vector<int16_t> piece(16384 * 2);
-    for (uint32_t done = 0; done < frames;) {
-        const uint32_t n = std::min<uint32_t>(16384, frames - done);
-        for (uint32_t i = 0; i < n; ++i) {
-            const auto v = int16_t(16000.0 * std::sin(2.0 * 3.141592653589793 * 440.0 * (done + i) / rate));
-            piece[2 * i] = v;
-            piece[2 * i + 1] = int16_t(-v);
-        }
-        store.AppendData(piece.data(), n * 4);
-        done += n;
-    }
-    const double cp = CopySeconds(store.GetTempFileName(), dir);
-    std::printf("cp seconds=%.2f bytes=%u\n", cp, store.GetDataSize());
+    const double cp = ReportCopy(store, dir);
 
     EffectSettings settings;
     settings.dynamics.dynamic = 150;

@@ -1,43 +1,20 @@
 // Times the store's heavy operations on one hour of 44.1 kHz 16-bit stereo against `cp` of the same data.
 // Prints one line per measurement: NAME ratio=X.XX peak_mib=N (ratio = wall time / cp's wall time; peak_mib =
 // the process's peak resident memory during that measurement).
+#include "bench_support.h"
 #include "process/piece_block.h"
 #include "process/undo_history.h"
 #include "store/sample_store.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 using namespace ondrix;
+using namespace ondrix::bench;
 
 namespace {
-
-/// Resets the peak resident size so each measurement reports its own.
-void ResetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-long PeakMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::atol(line.c_str() + 6) / 1024;
-        }
-    }
-    return -1;
-}
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 uint32_t Volume120(PieceBlock* p) {
     auto* s = reinterpret_cast<int16_t*>(p->input);
@@ -63,32 +40,14 @@ int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     const uint32_t seconds = argc > 2 ? uint32_t(std::atoi(argv[2])) : 3600;
     const uint32_t rate = 44100;
-    const uint32_t frames = seconds * rate;
-
     CSampleStore store;
-    store.m_showErrors = 0;
-    if (!store.Create(STORE_TEMPFILE, dir, 16, 2, rate, true)) {
-        std::fprintf(stderr, "cannot create a store in %s\n", dir.c_str());
+    const bool made = MakeStereoSound(store, dir, seconds, [](uint32_t frame, uint32_t channel) {
+        return int16_t((frame * 2 + channel) * 37);
+    });
+    if (!made) {
         return 1;
     }
-    std::vector<int16_t> piece(16384 * 2);
-    for (uint32_t done = 0; done < frames;) {
-        const uint32_t n = std::min<uint32_t>(16384, frames - done);
-        for (uint32_t i = 0; i < n * 2; ++i) {
-            piece[i] = int16_t((done + i) * 37);
-        }
-        store.AppendData(piece.data(), n * 4);
-        done += n;
-    }
-    const std::string copyPath = dir + "/ondrix-bench-cp";
-    const std::string command = "cp --reflink=never '" + store.GetTempFileName() + "' '" + copyPath + "'";
-    const double cp = Seconds([&] {
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "cp failed\n");
-        }
-    });
-    std::remove(copyPath.c_str());
-    std::printf("cp seconds=%.2f bytes=%u\n", cp, store.GetDataSize());
+    const double cp = ReportCopy(store, dir);
 
     ResetPeak();
     double t = Seconds([&] { store.Process(nullptr, -1, 0, true, 1, 1, false, Volume120, 0, nullptr); });
