@@ -121,6 +121,42 @@ TEST_P(DistortRun, EveryEditedSampleThroughTheCurveClamped) {
     }
 }
 
+TEST_P(DistortRun, WorkedQuantiseAndDiodeValuesOnTheEditedTrack) {
+    const uint32_t bits = GetParam().bits;
+    const Mask mask = MaskOf({1});
+    const uint32_t* maskPtr = GetParam().masked ? mask.data() : nullptr;
+    // frames of (track 0, track 1); track 0 holds 7 everywhere and changes only without a mask
+    struct Case {
+        uint8_t type;
+        int32_t level;
+        int32_t depth;
+        std::vector<int32_t> in;
+        std::vector<int32_t> out;
+    };
+    std::vector<Case> cases;
+    if (bits == 16) {
+        cases.push_back({DIST_QUANTISE, 0, 100, {1000, -1000, 327}, {983, -983, 0}});
+        cases.push_back({DIST_DIODE, 100, 50, {1, -1, 0}, {16384, -16384, 0}});
+        cases.push_back({DIST_DIODE, 0, 100, {32767, -32768, 5}, {32767, -32768, 5}});
+    } else {
+        cases.push_back({DIST_QUANTISE, 0, 100, {100, 3, 1}, {100, 3, 0}});
+        cases.push_back({DIST_DIODE, 100, 50, {127, -5, 0}, {64, -64, 0}});
+        cases.push_back({DIST_DIODE, 0, 100, {127, -128, 5}, {127, -128, 5}});
+    }
+    for (const Case& c : cases) {
+        std::vector<int32_t> frames;
+        for (int32_t v : c.in) {
+            frames.insert(frames.end(), {7, v});
+        }
+        auto store = MakeStore(bits, 2, frames);
+        auto curve = CDistortionCurve::ForBits(c.type, bits, c.level, c.depth);
+        ASSERT_TRUE(RunInPlace(*store, maskPtr, 0, 2, &DistortRoutine, &curve));
+        EXPECT_EQ(TrackValues(*store, 1), c.out) << int(c.type) << " level " << c.level;
+        const int32_t other = maskPtr ? 7 : int32_t(curve.Map(7));
+        EXPECT_EQ(TrackValues(*store, 0), std::vector<int32_t>(3, other));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Widths, DistortRun, ::testing::ValuesIn(kWidthsAndMasks), WidthAndMaskName);
 
 } // namespace
