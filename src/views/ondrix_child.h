@@ -44,6 +44,14 @@ public:
     QSplitter* GetSplitter() const noexcept { return m_splitter; }
     /// The document window a widget lies in, or null.
     static COndrixChild* ChildOf(QWidget* widget);
+    /// Hint 6 reached a view: unless the view sent it itself, it becomes its window's active view.
+    template <class View> static void ActivateOnRequest(View* view, const CDocView* sender) {
+        if (sender != view) {
+            if (COndrixChild* child = ChildOf(view)) {
+                child->SetActiveView(view);
+            }
+        }
+    }
     /// Updates the caption from the document's title and modified flag.
     void UpdateTitle();
 

@@ -75,11 +75,7 @@ void COndrixView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t) {
         RebuildRows();
         break;
     case HINT_ACTIVATE_OTHER:
-        if (sender != this) {
-            if (auto* child = COndrixChild::ChildOf(this)) {
-                child->SetActiveView(this);
-            }
-        }
+        COndrixChild::ActivateOnRequest(this, sender);
         break;
     default:
         ShowCurrentTrack();

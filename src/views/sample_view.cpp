@@ -122,11 +122,7 @@ void CSampleView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t data) {
         RebuildLanes();
         break;
     case HINT_ACTIVATE_OTHER:
-        if (sender != this) {
-            if (auto* child = COndrixChild::ChildOf(this)) {
-                child->SetActiveView(this);
-            }
-        }
+        COndrixChild::ActivateOnRequest(this, sender);
         break;
     case HINT_ZOOM_BLOCK: {
         int32_t first = 0;

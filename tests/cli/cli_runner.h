@@ -29,15 +29,24 @@ inline std::string FileText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+/// The command line of ondrix-cli with args, and the argv pointing into it (null-terminated).
+struct CliCommand {
+    explicit CliCommand(const std::vector<std::string>& args) : words{ONDRIX_CLI} {
+        words.insert(words.end(), args.begin(), args.end());
+        for (auto& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+    }
+    CliCommand(const CliCommand&) = delete;
+    CliCommand& operator=(const CliCommand&) = delete;
+    std::vector<std::string> words;
+    std::vector<char*> argv;
+};
+
 /// Starts ondrix-cli with args, its output going to files in dir; returns the process id.
 inline pid_t Start(const std::vector<std::string>& args, const TempDir& dir) {
-    std::vector<std::string> all = {ONDRIX_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    CliCommand command(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, (dir.Path() + "/stdout").c_str(),
@@ -45,7 +54,7 @@ inline pid_t Start(const std::vector<std::string>& args, const TempDir& dir) {
     posix_spawn_file_actions_addopen(&actions, 2, (dir.Path() + "/stderr").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    EXPECT_EQ(posix_spawn(&pid, command.argv[0], &actions, nullptr, command.argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }

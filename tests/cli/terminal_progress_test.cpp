@@ -17,20 +17,14 @@ std::string RunOnTerminal(const std::vector<std::string>& args, int& exitCode) {
     int master = -1;
     int slave = -1;
     EXPECT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
-    std::vector<std::string> all = {ONDRIX_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    CliCommand command(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, slave, 2);
     posix_spawn_file_actions_addclose(&actions, master);
     pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    EXPECT_EQ(posix_spawn(&pid, command.argv[0], &actions, nullptr, command.argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
     ::close(slave);
     std::string shown;
