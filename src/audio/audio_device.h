@@ -81,7 +81,7 @@ public:
     virtual bool GetPosition(uint64_t& bytes) = 0;
     /// Copies the frame last played or recorded (one block align); false when the device failed.
     virtual bool GetCurrentFrame(uint8_t* frame) = 0;
-    /// Closes the device; queued buffers are abandoned (call Reset first to get them back).
+    /// Closes the device; an output plays out what it was given unless Reset came first, which cuts it off.
     virtual void Close() noexcept = 0;
 };
 

@@ -498,9 +498,16 @@ void CAudioEngine::RecordingLoop() {
 void CAudioEngine::CloseRun(RunKind kind) noexcept {
     {
         std::lock_guard lock(m_deviceMutex);
+        // A range that played to its end keeps its tail: closing without a reset lets the device play
+        // out what it still holds. A stopped or failed run is cut off at once.
+        const bool playedOut = kind == RunKind::Playback && !m_stopRequested.load() &&
+                               !m_deviceFailed.load() && m_faultId == 0 && !m_headers[0].IsInQueue() &&
+                               !m_headers[1].IsInQueue();
         try {
             if (m_output) {
-                m_output->Reset();
+                if (!playedOut) {
+                    m_output->Reset();
+                }
                 m_output->Close();
             }
             if (m_input) {

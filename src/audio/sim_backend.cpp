@@ -88,6 +88,9 @@ std::unique_ptr<CSimStream> CSimAudioBackend::MakeStream(bool output, const Audi
             m_queuedLengths.push_back(length);
         };
     }
+    if (output) {
+        setup.onReset = [this] { m_outputResets.fetch_add(1); };
+    }
     if (!output && m_sourceFactory) {
         setup.source = m_sourceFactory(format);
     }

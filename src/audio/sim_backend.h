@@ -4,6 +4,7 @@
 #include "audio/signal_source.h"
 #include "audio/sim_clock.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -56,6 +57,8 @@ public:
     AudioFormat LastFormat();
     /// How many devices were opened successfully.
     int OpenCount();
+    /// How many times an output was reset (cut off) since the backend was made.
+    int OutputResets() const { return m_outputResets.load(); }
     /// Whether an output (or input) device is open.
     bool IsOutputOpen();
     /// Whether an input device is open.
@@ -86,6 +89,7 @@ private:
     std::vector<uint32_t> m_queuedLengths;
     AudioFormat m_lastFormat;
     int m_openCount = 0;
+    std::atomic<int> m_outputResets{0};
     CSimStream* m_output = nullptr;
     CSimStream* m_input = nullptr;
 };

@@ -129,6 +129,9 @@ DeviceResult CSimStream::Reset() {
     }
     m_wake.notify_all();
     Notify(done, false);
+    if (m_setup.onReset) {
+        m_setup.onReset();
+    }
     return DeviceResult::Ok;
 }
 

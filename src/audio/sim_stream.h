@@ -33,6 +33,7 @@ public:
         uint64_t failAfterBytes = 0; ///< non-zero: the device fails once this many bytes have passed
         std::function<void(CSimStream*)> onClose; ///< called once when the stream closes (no lock held)
         std::function<void(uint32_t)> onQueue;    ///< called with the length of every queued buffer
+        std::function<void()> onReset;            ///< called on every Reset (no lock held)
     };
 
     /// Opens the stream: an output runs at once, an input waits for Start.

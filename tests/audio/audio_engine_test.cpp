@@ -68,6 +68,7 @@ TEST(AudioEnginePlayback, PlaysTheRangeUnmixedAndStopsByItself) {
     EXPECT_EQ(messages[1].wParam, 0u);
     EXPECT_EQ(store.GetAudioState(), 0u);
     EXPECT_FALSE(rig.backend.IsOutputOpen());
+    EXPECT_EQ(rig.backend.OutputResets(), 0) << "a range that played to its end must keep its tail";
     EXPECT_EQ(Decode16(rig.backend.TakeCapture()),
               std::vector<int16_t>(samples.begin() + 100, samples.begin() + 900));
     // 800 frames in buffers of 256 frames: three full ones and a short last one of 32 frames
@@ -228,6 +229,7 @@ TEST(AudioEngineStop, DoubleStopPostsOneMessage) {
     store.Release();
     EXPECT_EQ(listener.Count(WM_PLAYSTOPPED), 1);
     EXPECT_EQ(listener.Count(WM_PLAYSTARTED), 1);
+    EXPECT_EQ(rig.backend.OutputResets(), 1) << "a stopped run is cut off at once";
 }
 
 TEST(AudioEngineStop, ReleaseDuringPlaybackWaitsForTheWorker) {

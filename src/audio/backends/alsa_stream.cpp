@@ -142,7 +142,14 @@ void CAlsaStream::Close() noexcept {
         m_thread.join();
     }
     std::lock_guard lock(m_mutex);
-    snd_pcm_drop(m_pcm);
+    if (m_output && m_written > 0 && m_queue.empty() && !m_failed && !m_hardwarePaused) {
+        // A run that ended by itself: the delay the sound server reports is an estimate, so the last
+        // milliseconds may still be on their way. Let them play out instead of cutting them off.
+        snd_pcm_nonblock(m_pcm, 0);
+        snd_pcm_drain(m_pcm);
+    } else {
+        snd_pcm_drop(m_pcm);
+    }
     snd_pcm_close(m_pcm);
     m_pcm = nullptr;
     ::close(m_wakeFd);
