@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace ondrix {
@@ -17,6 +18,8 @@ constexpr int kPollLimit = 100;
 /// The PCM buffer the stream asks for: long enough to ride out scheduling, short enough for a prompt pause.
 constexpr unsigned kBufferMicros = 200000;
 constexpr unsigned kPeriodMicros = 50000;
+/// How long an output that played to its end stays open after its last frame counts as played.
+constexpr std::chrono::milliseconds kTailMargin{100};
 
 } // namespace
 
@@ -143,13 +146,12 @@ void CAlsaStream::Close() noexcept {
     }
     std::lock_guard lock(m_mutex);
     if (m_output && m_written > 0 && m_queue.empty() && !m_failed && !m_hardwarePaused) {
-        // A run that ended by itself: the delay the sound server reports is an estimate, so the last
-        // milliseconds may still be on their way. Let them play out instead of cutting them off.
-        snd_pcm_nonblock(m_pcm, 0);
-        snd_pcm_drain(m_pcm);
-    } else {
-        snd_pcm_drop(m_pcm);
+        // A run that ended by itself. A sound server's delay is an estimate, and a server re-renders what
+        // its sink has not yet played when a stream stops or goes, so stopping the moment the estimate
+        // says "played" can still cut off the last milliseconds. Keep the stream running a little longer.
+        std::this_thread::sleep_for(kTailMargin);
     }
+    snd_pcm_drop(m_pcm);
     snd_pcm_close(m_pcm);
     m_pcm = nullptr;
     ::close(m_wakeFd);
