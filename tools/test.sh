@@ -5,6 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
+"$root/tools/check_layers.sh"
 
 build="$root/build"
 options=()

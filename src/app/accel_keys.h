@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/accel_table.h"
+#include "settings/core/accel_table.h"
 
 #include <QKeySequence>
 #include <QList>

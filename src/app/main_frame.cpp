@@ -9,7 +9,7 @@
 #include "base/message_service.h"
 #include "document/doc_view.h"
 #include "document/ondrix_doc.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "resources/command_ids.h"
 #include "store/sample_store.h"
 #include "views/ondrix_child.h"

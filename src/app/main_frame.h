@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/accel_table.h"
-#include "app/core/settings.h"
+#include "settings/core/accel_table.h"
+#include "settings/core/settings.h"
 #include "audio/engine_listener.h"
 #include "document/core/command_target.h"
 #include "document/document_host.h"

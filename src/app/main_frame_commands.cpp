@@ -1,6 +1,6 @@
 #include "app/main_frame.h"
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 #include "app/mixer_launcher.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"

@@ -95,10 +95,6 @@ private:
 
 } // namespace
 
-QString LoadQString(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
-
 QString CQtMessageService::Title() {
     return QStringLiteral("Ondrix");
 }

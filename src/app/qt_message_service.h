@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/message_service.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QPointer>
 #include <QString>
@@ -9,9 +10,6 @@
 #include <functional>
 
 namespace ondrix {
-
-/// The text of a string-table id as a QString (UTF-8); how every window of the program gets its texts.
-QString LoadQString(uint32_t id);
 
 /// The message service of the editor: QApplication::beep and a modal QMessageBox with the icon and
 /// buttons asked for. A message with a help id gets a Help button (and F1) that opens the help topic of

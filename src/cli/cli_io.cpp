@@ -1,7 +1,7 @@
 #include "cli_io.h"
 
 #include "fileformat/wave_messages.h"
-#include "process/progress.h"
+#include "base/progress.h"
 
 #include <sys/stat.h>
 

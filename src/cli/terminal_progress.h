@@ -1,6 +1,6 @@
 #pragma once
 
-#include "process/progress.h"
+#include "base/progress.h"
 
 namespace ondrix::cli {
 

@@ -1,7 +1,7 @@
 #include "document/ondrix_doc.h"
 
-#include "app/core/settings.h"
-#include "app/qt_message_service.h"
+#include "settings/core/settings.h"
+#include "resources/ui/qt_strings.h"
 #include "audio/engine_listener.h"
 #include "audio/standard_wave.h"
 #include "base/message_service.h"
@@ -14,7 +14,7 @@
 #include "document/file_chooser.h"
 #include "document/mail_sender.h"
 #include "document/update_hints.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 

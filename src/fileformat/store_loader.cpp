@@ -8,7 +8,7 @@
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
 #include "fileformat/wave_parser.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/store_copy.h"
 
 #include <vector>

@@ -7,7 +7,7 @@
 #include "fileformat/wave_clipboard.h"
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/sample_store.h"
 
 #include <algorithm>

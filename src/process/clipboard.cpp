@@ -1,7 +1,7 @@
 #include "process/clipboard.h"
 
 #include "fileformat/wave_clipboard.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/temp_paths.h"
 
 namespace ondrix {

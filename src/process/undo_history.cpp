@@ -1,6 +1,6 @@
 #include "process/undo_history.h"
 
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/temp_paths.h"
 
 #include <algorithm>

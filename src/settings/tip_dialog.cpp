@@ -1,7 +1,7 @@
 #include "settings/tip_dialog.h"
 
-#include "app/core/settings.h"
-#include "app/qt_message_service.h"
+#include "settings/core/settings.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "base/file_exception.h"
 #include "base/message_service.h"
 #include "base/user_abort.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/store_copy.h"
 
 #include <algorithm>

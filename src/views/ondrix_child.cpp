@@ -1,6 +1,6 @@
 #include "views/ondrix_child.h"
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 #include "document/ondrix_doc.h"
 #include "views/ondrix_view.h"
 #include "views/sample_view.h"

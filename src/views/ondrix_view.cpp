@@ -1,6 +1,6 @@
 #include "views/ondrix_view.h"
 
-#include "app/qt_message_service.h"
+#include "resources/ui/qt_strings.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"

@@ -1,7 +1,7 @@
 #include "views/sample_view.h"
 
-#include "app/core/settings.h"
-#include "app/qt_message_service.h"
+#include "settings/core/settings.h"
+#include "resources/ui/qt_strings.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"

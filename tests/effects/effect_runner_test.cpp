@@ -1,6 +1,6 @@
 #include "effects/effect_runner.h"
 #include "effects_test_util.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "process/undo_history.h"
 #include "support/fake_message_service.h"
 #include "support/test_store.h"

@@ -1,5 +1,5 @@
 #include "fileformat/wave_builder.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/sample_store.h"
 #include "support/fake_message_service.h"
 #include "support/test_store.h"

@@ -1,6 +1,6 @@
 #include "fileformat/wave_builder.h"
 #include "fileformat/wave_format.h"
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/sample_store.h"
 #include "support/fake_message_service.h"
 #include "support/small_disk.h"

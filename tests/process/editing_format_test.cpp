@@ -1,4 +1,4 @@
-#include "process/progress.h"
+#include "base/progress.h"
 #include "store/sample_store.h"
 #include "support/fake_message_service.h"
 #include "support/sound_model.h"

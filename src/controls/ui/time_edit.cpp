@@ -3,6 +3,7 @@
 #include "base/message_service.h"
 #include "controls/ui/spin_buttons.h"
 #include "resources/string_table.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -28,10 +29,6 @@ constexpr int kFieldPadding = 6;
 constexpr int kLabelGap = 2;
 /// The sunken frame's width; the fields sit this far inside.
 constexpr int kFrameWidth = 2;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 } // namespace
 
@@ -179,9 +176,9 @@ void CTimeEdit::SetBuddy(CSpinButtons* buddy) {
 
 void CTimeEdit::ShowContextMenu(const QPoint& globalPos) {
     QMenu menu(this);
-    menu.addAction(Text(kMinimumCommand), this, [this] { SetValue(m_minimum); });
-    menu.addAction(Text(kMiddleCommand), this, [this] { SetValue(MiddleTime(m_minimum, m_maximum)); });
-    menu.addAction(Text(kMaximumCommand), this, [this] { SetValue(m_maximum); });
+    menu.addAction(LoadQString(kMinimumCommand), this, [this] { SetValue(m_minimum); });
+    menu.addAction(LoadQString(kMiddleCommand), this, [this] { SetValue(MiddleTime(m_minimum, m_maximum)); });
+    menu.addAction(LoadQString(kMaximumCommand), this, [this] { SetValue(m_maximum); });
     menu.exec(globalPos);
 }
 

@@ -1,6 +1,6 @@
 #include "document/dialogs/format_fields.h"
 
-#include "app/qt_message_service.h"
+#include "resources/ui/qt_strings.h"
 #include "base/message_service.h"
 
 #include <QBoxLayout>

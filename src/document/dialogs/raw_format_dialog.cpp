@@ -1,6 +1,6 @@
 #include "document/dialogs/raw_format_dialog.h"
 
-#include "app/qt_message_service.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "document/dialogs/sample_params_dialog.h"
 
-#include "app/qt_message_service.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

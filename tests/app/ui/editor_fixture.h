@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/memory_profile_store.h"
-#include "app/core/settings.h"
+#include "settings/core/memory_profile_store.h"
+#include "settings/core/settings.h"
 #include "app/main_frame.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"

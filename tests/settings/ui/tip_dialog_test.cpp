@@ -1,4 +1,4 @@
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 #include "app/ui/editor_qt_support.h"
 #include "settings/tip_dialog.h"
 #include "support/test_store.h"

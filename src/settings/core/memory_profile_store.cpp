@@ -1,4 +1,4 @@
-#include "app/core/memory_profile_store.h"
+#include "settings/core/memory_profile_store.h"
 
 namespace ondrix {
 

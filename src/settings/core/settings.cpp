@@ -1,6 +1,6 @@
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 
-#include "app/core/settings_fields.h"
+#include "settings/core/settings_fields.h"
 #include "base/message_service.h"
 #include "controls/format_args.h"
 #include "resources/string_table.h"

@@ -1,4 +1,4 @@
-#include "app/qt_profile_store.h"
+#include "settings/qt_profile_store.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/core/accel_table.h"
+#include "settings/core/accel_table.h"
 
 namespace ondrix {
 

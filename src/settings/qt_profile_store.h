@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/profile_store.h"
+#include "settings/core/profile_store.h"
 
 #include <QSettings>
 #include <QString>

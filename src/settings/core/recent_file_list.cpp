@@ -1,4 +1,4 @@
-#include "app/core/recent_file_list.h"
+#include "settings/core/recent_file_list.h"
 
 #include <algorithm>
 

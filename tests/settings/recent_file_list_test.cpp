@@ -1,5 +1,5 @@
-#include "app/core/memory_profile_store.h"
-#include "app/core/recent_file_list.h"
+#include "settings/core/memory_profile_store.h"
+#include "settings/core/recent_file_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 
 namespace ondrix {
 

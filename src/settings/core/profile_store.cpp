@@ -1,4 +1,4 @@
-#include "app/core/profile_store.h"
+#include "settings/core/profile_store.h"
 
 #include <charconv>
 

@@ -1,5 +1,5 @@
-#include "app/core/accel_table.h"
-#include "app/core/memory_profile_store.h"
+#include "settings/core/accel_table.h"
+#include "settings/core/memory_profile_store.h"
 
 #include <gtest/gtest.h>
 

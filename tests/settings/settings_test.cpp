@@ -1,6 +1,6 @@
-#include "app/core/memory_profile_store.h"
-#include "app/core/settings.h"
-#include "app/core/settings_fields.h"
+#include "settings/core/memory_profile_store.h"
+#include "settings/core/settings.h"
+#include "settings/core/settings_fields.h"
 #include "support/fake_message_service.h"
 
 #include <gtest/gtest.h>

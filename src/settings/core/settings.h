@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/accel_table.h"
-#include "app/core/profile_store.h"
-#include "app/core/recent_file_list.h"
+#include "settings/core/accel_table.h"
+#include "settings/core/profile_store.h"
+#include "settings/core/recent_file_list.h"
 
 #include <cstdint>
 #include <string>

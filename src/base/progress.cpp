@@ -1,4 +1,4 @@
-#include "process/progress.h"
+#include "base/progress.h"
 
 #include "base/message_service.h"
 #include "base/user_abort.h"
