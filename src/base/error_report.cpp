@@ -3,15 +3,12 @@
 #include "base/file_exception.h"
 #include "base/message_service.h"
 #include "base/user_abort.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <new>
 
 namespace ondrix {
-
-namespace {
-constexpr uint32_t kOutOfMemoryText = 32001;
-}
 
 void ReportException(const std::exception_ptr& error, bool showErrors) {
     if (!error || !showErrors) {
@@ -25,11 +22,11 @@ void ReportException(const std::exception_ptr& error, bool showErrors) {
     } catch (const FileException& e) {
         text = e.GetMessageText();
     } catch (const MemoryException&) {
-        text = LoadString(kOutOfMemoryText);
+        text = LoadString(str::kOutOfMemoryText);
     } catch (const std::bad_alloc&) {
-        text = LoadString(kOutOfMemoryText);
+        text = LoadString(str::kOutOfMemoryText);
     } catch (const std::exception& e) {
-        text = std::string("An unexpected error occurred: ") + e.what();
+        text = LoadString(str::kUnexpectedErrorText) + e.what();
     }
     Messages().Beep(MsgIcon::Stop);
     Messages().ShowMessage(text, MsgIcon::Stop, MsgButtons::Ok, 0);
