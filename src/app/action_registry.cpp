@@ -1,6 +1,7 @@
 #include "app/action_registry.h"
 
 #include "app/accel_keys.h"
+#include "app/value_event.h"
 #include "resources/command_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/settings.h"
@@ -20,16 +21,6 @@ constexpr int kIdleUpdateMs = 250;
 
 /// The event of a posted command.
 constexpr QEvent::Type kCommandEvent = QEvent::Type(QEvent::User + 0x0111);
-
-/// A command posted to the registry.
-class CommandEvent final : public QEvent {
-public:
-    explicit CommandEvent(uint32_t id) : QEvent(kCommandEvent), m_id(id) {}
-    uint32_t Id() const noexcept { return m_id; }
-
-private:
-    uint32_t m_id;
-};
 
 /// The status text of a prompt string: its first line (the tool tip follows a line break).
 QString PromptText(uint32_t id) {
@@ -210,7 +201,7 @@ void CActionRegistry::ExecuteCommand(uint32_t id) {
 }
 
 void CActionRegistry::PostCommand(uint32_t id) {
-    QCoreApplication::postEvent(this, new CommandEvent(id));
+    QCoreApplication::postEvent(this, new CValueEvent<uint32_t>(kCommandEvent, id));
 }
 
 void CActionRegistry::OperationEnded() {
@@ -241,7 +232,7 @@ void CActionRegistry::UpdateCommandStates() {
 
 void CActionRegistry::customEvent(QEvent* event) {
     if (event->type() == kCommandEvent) {
-        ExecuteCommand(static_cast<CommandEvent*>(event)->Id());
+        ExecuteCommand(static_cast<CValueEvent<uint32_t>*>(event)->Get());
         return;
     }
     QObject::customEvent(event);

@@ -4,6 +4,7 @@
 #include "app/mixer_launcher.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"
+#include "app/value_event.h"
 #include "app/volume_bar.h"
 #include "base/progress.h"
 #include "document/doc_view.h"
@@ -33,16 +34,6 @@ constexpr uint32_t kProductName = 32711;
 
 /// The event of a posted command line.
 constexpr QEvent::Type kCommandLineEvent = QEvent::Type(QEvent::User + 0x0B00);
-
-/// A command line for the frame.
-class CommandLineEvent final : public QEvent {
-public:
-    explicit CommandLineEvent(QString text) : QEvent(kCommandLineEvent), m_text(std::move(text)) {}
-    const QString& Text() const noexcept { return m_text; }
-
-private:
-    QString m_text;
-};
 
 } // namespace
 
@@ -231,7 +222,7 @@ void CMainFrame::customEvent(QEvent* event) {
         QMainWindow::customEvent(event);
         return;
     }
-    const QString& text = static_cast<CommandLineEvent*>(event)->Text();
+    const QString& text = static_cast<CValueEvent<QString>*>(event)->Get();
     if (m_statusBar->IsActive()) {
         PostCommandLine(text); // a second instance spoke while an operation runs: try again after it
         return;
@@ -240,7 +231,7 @@ void CMainFrame::customEvent(QEvent* event) {
 }
 
 void CMainFrame::PostCommandLine(const QString& commandLine) {
-    QCoreApplication::postEvent(this, new CommandLineEvent(commandLine));
+    QCoreApplication::postEvent(this, new CValueEvent<QString>(kCommandLineEvent, commandLine));
 }
 
 void CMainFrame::ProcessCommandLine(const QString& commandLine) {

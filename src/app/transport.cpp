@@ -1,5 +1,6 @@
 #include "app/transport.h"
 
+#include "app/value_event.h"
 #include "base/message_service.h"
 #include "base/progress.h"
 #include "document/file_chooser.h"
@@ -22,16 +23,6 @@ constexpr uint32_t kLoadText = 1028;
 
 /// The event of an engine message.
 constexpr QEvent::Type kAudioEvent = QEvent::Type(QEvent::User + 0x0900);
-
-/// An engine message carried to the user-interface thread.
-class AudioEvent final : public QEvent {
-public:
-    explicit AudioEvent(AudioMessage message) : QEvent(kAudioEvent), m_message(std::move(message)) {}
-    const AudioMessage& Message() const noexcept { return m_message; }
-
-private:
-    AudioMessage m_message;
-};
 
 /// Whether a store is one of a document's.
 bool IsStoreOf(const COndrixDoc* doc, const CSampleStore* store) {
@@ -166,12 +157,12 @@ bool CTransport::IsKnownStore(const CSampleStore* store) const {
 }
 
 void CTransport::PostAudioMessage(const AudioMessage& message) {
-    QCoreApplication::postEvent(this, new AudioEvent(message));
+    QCoreApplication::postEvent(this, new CValueEvent<AudioMessage>(kAudioEvent, message));
 }
 
 void CTransport::customEvent(QEvent* event) {
     if (event->type() == kAudioEvent) {
-        OnAudioMessage(static_cast<AudioEvent*>(event)->Message());
+        OnAudioMessage(static_cast<CValueEvent<AudioMessage>*>(event)->Get());
         return;
     }
     QObject::customEvent(event);
