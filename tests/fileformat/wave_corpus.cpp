@@ -110,7 +110,7 @@ std::vector<CorpusCase> MalformedCorpus() {
     cases.push_back(Loads("32-channels", WaveBuilder().Fmt(32, 8000, 8).Data(Ramp(64)).Bytes(), 32, 8, 64));
     cases.push_back(Refused("24-bits", WaveBuilder().Fmt(2, 8000, 24).Data(samples).Bytes(), kUnknown));
     cases.push_back(Refused("32-bits", WaveBuilder().Fmt(1, 8000, 32).Data(samples).Bytes(), kUnknown));
-    cases.push_back(Refused("12-bits", WaveBuilder().Fmt(1, 8000, 12).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Loads("12-bits", WaveBuilder().Fmt(1, 8000, 12).Data(samples).Bytes(), 1, 16, 40));
     cases.push_back(
         Refused("format-tag-3", WaveBuilder().Fmt(1, 8000, 16, 3).Data(samples).Bytes(), kUnknown));
     cases.push_back(
@@ -128,8 +128,8 @@ std::vector<CorpusCase> MalformedCorpus() {
                             kUnknown));
     cases.push_back(Refused("extensible-24-in-32",
                             WaveBuilder().FmtExtensible(2, 48000, 32, 24).Data(samples).Bytes(), kUnknown));
-    cases.push_back(Refused("extensible-12-in-16",
-                            WaveBuilder().FmtExtensible(2, 48000, 16, 12).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Loads("extensible-12-in-16", WaveBuilder().FmtExtensible(2, 48000, 16, 12).Data(samples).Bytes(),
+                          2, 16, 40));
     cases.push_back(Refused(
         "extensible-fmt-18",
         WaveBuilder().Chunk("fmt ", FmtBody(0xFFFE, 1, 8000, 8, 18)).Data(samples).Bytes(), kUnknown));
