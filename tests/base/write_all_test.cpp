@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 #include <deque>
+#include <string>
 #include <vector>
 
 using namespace ondrix;
