@@ -108,7 +108,8 @@ struct ModulationSpecs {
     ParamSpec depth;
 };
 
-/// "&Tremolo..." and "&Cross Fade...": waveform, period mode, period in frames, frequency, depth.
+/// "&Tremolo..." and "&Cross Fade...": waveform, period mode, period in frames, frequency, depth. The two
+/// functions have defaults of their own: Defaults() takes them from the function's specs.
 struct ModulationParams {
     int32_t waveform = WAVE_SINE;
     int32_t periodMode = 0; ///< 0 = frequency given, 1 = period given
