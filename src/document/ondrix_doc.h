@@ -98,8 +98,6 @@ public:
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
     /// The store a recording writes into, or null.
     CSampleStore* GetRecordStore() const noexcept { return m_recordStore.get(); }
-    /// The host the document reports to; may be null.
-    IDocumentHost* GetHost() const noexcept { return m_host; }
     /// Whether a block is selected.
     bool HasBlock() const noexcept { return m_anchor != -1; }
     /// The first and last frame of the block (both the cursor when there is none).

@@ -3,8 +3,8 @@
 #include "document/core/command_target.h"
 #include "document/doc_view.h"
 #include "document/document_host.h"
-#include "document/file_chooser.h"
 #include "document/ondrix_doc.h"
+#include "document/ui/scripted_file_chooser.h"
 #include "settings/core/settings.h"
 #include "support/fake_message_service.h"
 #include "support/test_store.h"
@@ -58,21 +58,10 @@ protected:
         g_settings.sampleWindow.timeFmt = 0; // positions in frames
         g_settings.tempPath.editor = temp.Path();
         g_settings.tempPath.clipboard = temp.Path();
-        previousChooser =
-            SetFileChooserHook([this](const FileRequest& request) -> std::optional<std::string> {
-                requests.push_back(request);
-                if (fileAnswers.empty()) {
-                    return std::nullopt;
-                }
-                std::optional<std::string> answer = fileAnswers.front();
-                fileAnswers.pop_front();
-                return answer;
-            });
     }
     void TearDown() override {
         log.reset();
         doc.reset();
-        SetFileChooserHook(previousChooser);
     }
 
     /// Makes the document a ramp sound of the given shape, shown in a sample window.
@@ -107,9 +96,9 @@ protected:
     TempDir files;
     std::unique_ptr<COndrixDoc> doc;
     std::unique_ptr<HintLog> log;
-    std::deque<std::optional<std::string>> fileAnswers;
-    std::vector<FileRequest> requests;
-    FileChooserHook previousChooser;
+    ScriptedFileChooser chooser;
+    std::deque<std::optional<std::string>>& fileAnswers = chooser.answers;
+    std::vector<FileRequest>& requests = chooser.requests;
 };
 
 } // namespace ondrix::test
