@@ -145,6 +145,9 @@ std::vector<CCmdTarget*> CMainFrame::Route() const {
             route.push_back(view->GetCommandTarget());
         }
         route.push_back(child->GetDocument());
+        for (CCmdTarget* commands : child->GetDocument()->CommandTargets()) {
+            route.push_back(commands);
+        }
         route.push_back(child);
     }
     route.push_back(const_cast<CMainFrame*>(this));

@@ -1,9 +1,9 @@
 #include "views/ondrix_view.h"
 
-#include "resources/ui/qt_strings.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/ui/qt_strings.h"
 #include "views/ondrix_child.h"
 
 namespace ondrix {
@@ -53,7 +53,7 @@ void COndrixView::RebuildRows() {
 
 void COndrixView::ShowCurrentTrack() {
     m_filling = true;
-    setCurrentRow(int(m_doc->m_currentTrack));
+    setCurrentRow(int(m_doc->GetCurrentTrack()));
     m_filling = false;
 }
 
@@ -62,7 +62,7 @@ void COndrixView::StepTrack(int delta) {
         return;
     }
     // the steps wrap around: before the first track comes the last, after the last the first
-    const int track = (int(m_doc->m_currentTrack) + delta + count()) % count();
+    const int track = (int(m_doc->GetCurrentTrack()) + delta + count()) % count();
     m_doc->SetCurrentTrack(uint32_t(track));
     ShowCurrentTrack();
 }
@@ -86,7 +86,7 @@ void COndrixView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t) {
 void COndrixView::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
     // the current track may have changed in the sample window meanwhile
-    if (m_doc->m_currentTrack >= uint32_t(count()) && count() > 0) {
+    if (m_doc->GetCurrentTrack() >= uint32_t(count()) && count() > 0) {
         m_doc->SetCurrentTrack(0);
     }
     ShowCurrentTrack();

@@ -47,4 +47,35 @@ std::string RateStatusText(uint32_t rate) {
     return FormatTextId(kRateText, {(long long)rate});
 }
 
+std::string StatusFieldText(int field, const StatusFacts& facts,
+                            const std::function<std::string(int64_t)>& timeText) {
+    // while recording, the length grows by what was recorded; playback leaves it as it is
+    const bool growing = facts.recording && facts.busy;
+    switch (field) {
+    case 1:
+        return TrackStatusText(facts.currentTrack, facts.tracks);
+    case 2:
+        return timeText(facts.busy ? int64_t(facts.enginePosition) : int64_t(facts.cursor));
+    case 3:
+        if (growing) {
+            return timeText(int64_t(facts.enginePosition) + (facts.overwrite ? 0 : int64_t(facts.frames)));
+        }
+        return timeText(int64_t(facts.frames));
+    case 4:
+        if (growing) {
+            return ByteSizeText(uint64_t(facts.enginePosition) * facts.blockAlign +
+                                (facts.overwrite ? 0 : facts.dataSize));
+        }
+        return ByteSizeText(facts.dataSize);
+    case 5:
+        return BitsStatusText(facts.bits);
+    case 6:
+        return StereoStatusText(facts.stereo);
+    case 7:
+        return RateStatusText(facts.rate);
+    default:
+        return {};
+    }
+}
+
 } // namespace ondrix
