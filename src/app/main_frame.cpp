@@ -11,6 +11,7 @@
 #include "document/ondrix_doc.h"
 #include "resources/command_ids.h"
 #include "resources/menu_layout.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "views/ondrix_child.h"
 
@@ -30,8 +31,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kProductName = 32711;
-
 /// The event of a posted command line.
 constexpr QEvent::Type kCommandLineEvent = QEvent::Type(QEvent::User + 0x0B00);
 
@@ -39,7 +38,7 @@ constexpr QEvent::Type kCommandLineEvent = QEvent::Type(QEvent::User + 0x0B00);
 
 CMainFrame::CMainFrame(COndrixApp* app) : m_app(app) {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(LoadQString(kProductName));
+    setWindowTitle(LoadQString(str::kProductName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/ondrix.svg")));
     setAcceptDrops(true);
     m_mdiArea = new QMdiArea(this);

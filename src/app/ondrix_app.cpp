@@ -11,6 +11,7 @@
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/file_chooser.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/core/settings.h"
 #include "settings/qt_profile_store.h"
@@ -23,12 +24,6 @@
 #include <QScreen>
 
 namespace ondrix {
-
-namespace {
-
-constexpr uint32_t kRawOpenTitle = 1032;
-
-} // namespace
 
 COndrixApp::COndrixApp(AppOptions options) : m_options(std::move(options)) {
     m_profile = m_options.profile;
@@ -290,7 +285,7 @@ void COndrixApp::OnFileOpen() {
 
 void COndrixApp::OnOpenRaw() {
     FileRequest request;
-    request.title = LoadString(kRawOpenTitle);
+    request.title = LoadString(str::kRawOpenTitle);
     request.initial = g_settings.desktop.lastFileName;
     const auto path = ChooseFile(request);
     if (!path) {

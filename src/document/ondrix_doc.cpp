@@ -16,6 +16,7 @@
 #include "document/document_host.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/core/settings.h"
 
@@ -28,13 +29,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kNewTitle = 1026;
-constexpr uint32_t kLoadText = 1028;
-constexpr uint32_t kSaveText = 1029;
-constexpr uint32_t kClipboardTitle = 1086;
-constexpr uint32_t kInternalWaveTitle = 1126;
-constexpr uint32_t kProductName = 32711;
-constexpr uint32_t kUntitled = 32714;
 constexpr uint32_t kInternalWaveResource = 153;
 constexpr int kSoftwareText = 12; // "ISFT"
 constexpr const char* kProductVersion = "2.0";
@@ -67,7 +61,7 @@ bool COndrixDoc::OnNewDocument() {
     params.tracks = g_settings.desktop.channels;
     params.bits = g_settings.desktop.bitsPerSample;
     params.stereo = g_settings.desktop.stereo != 0;
-    CSampleParamsDialog dialog(kNewTitle, params, QApplication::activeWindow());
+    CSampleParamsDialog dialog(str::kNewTitle, params, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
@@ -85,7 +79,7 @@ bool COndrixDoc::CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool s
         return false;
     }
     FillSoftwareText();
-    m_title = FormatTextId(kUntitled, {(long long)++g_untitledCount});
+    m_title = FormatTextId(str::kUntitled, {(long long)++g_untitledCount});
     ResetSelection();
     m_modified = false;
     UpdateAllViews(nullptr, HINT_NEW_SOUND);
@@ -94,7 +88,7 @@ bool COndrixDoc::CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool s
 
 bool COndrixDoc::OnOpenDocument(const std::string& path, OpenKind kind, const RawFormat& raw) {
     const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
-    m_store->m_progressTextId = kLoadText;
+    m_store->m_progressTextId = str::kLoadText;
     bool loaded = false;
     switch (kind) {
     case OpenKind::Wave:
@@ -136,7 +130,7 @@ void COndrixDoc::FinishOpen(OpenKind kind, const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     m_internalWave = kind == OpenKind::Internal;
     if (kind == OpenKind::Clipboard) {
-        m_title = LoadString(kClipboardTitle);
+        m_title = LoadString(str::kClipboardTitle);
     } else if (kind == OpenKind::Wave || (kind == OpenKind::Internal && file.isFile())) {
         m_path = file.absoluteFilePath().toStdString();
         m_title = file.fileName().toStdString();
@@ -160,10 +154,10 @@ bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
         if (!MakeStandardWave(mix, *m_store, storage.mode, storage.directory)) {
             return false;
         }
-        mix.m_progressTextId = kSaveText;
+        mix.m_progressTextId = str::kSaveText;
         return mix.Save(path, false);
     }
-    m_store->m_progressTextId = kSaveText;
+    m_store->m_progressTextId = str::kSaveText;
     if (!m_store->Save(path, kind == SaveKind::Raw)) {
         return false;
     }
@@ -203,7 +197,7 @@ void COndrixDoc::OnCloseDocument() {
 // --- title and modified flag ---
 
 std::string COndrixDoc::GetTitle() const {
-    return m_internalWave ? LoadString(kInternalWaveTitle) : m_title;
+    return m_internalWave ? LoadString(str::kInternalWaveTitle) : m_title;
 }
 
 void COndrixDoc::SetModifiedFlag(bool modified) {
@@ -435,7 +429,7 @@ bool COndrixDoc::ApplyChange(const std::function<bool()>& operation, uint32_t hi
 void COndrixDoc::FillSoftwareText() {
     std::string& software = m_store->m_infoTexts[kSoftwareText];
     if (software.empty()) {
-        software = LoadString(kProductName) + " " + kProductVersion;
+        software = LoadString(str::kProductName) + " " + kProductVersion;
     }
 }
 

@@ -3,16 +3,11 @@
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "views/ondrix_child.h"
 
 namespace ondrix {
-
-namespace {
-
-constexpr uint32_t kTrackLabel = 32731;
-
-} // namespace
 
 COndrixView::COndrixView(COndrixDoc* doc, QWidget* parent) : QListWidget(parent), m_doc(doc) {
     setObjectName(QStringLiteral("MixerView"));
@@ -41,7 +36,7 @@ void COndrixView::RebuildRows() {
     clear();
     const CSampleStore* store = m_doc->GetStore();
     for (uint32_t t = 0; t < store->GetTrackCount(); ++t) {
-        QString text = LoadQString(kTrackLabel).arg(t + 1);
+        QString text = LoadQString(str::kTrackLabel).arg(t + 1);
         if (!store->m_trackNames[t].empty()) {
             text += QStringLiteral(": ") + QString::fromStdString(store->m_trackNames[t]);
         }

@@ -3,6 +3,7 @@
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/settings.h"
 #include "views/ondrix_child.h"
@@ -16,8 +17,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kLengthLabel = 32730;
-constexpr uint32_t kTrackLabel = 32731;
 constexpr int kTextHeight = 18;
 constexpr int kFollowPeriodMs = 100;
 
@@ -94,7 +93,7 @@ QString CSampleView::GetLengthText() const {
     const CSampleStore* store = m_doc->GetStore();
     const uint32_t frames = store->GetFrameCount();
     const QString time = QString::fromStdString(m_doc->TimeText(frames));
-    return LoadQString(kLengthLabel).arg(time).arg(frames);
+    return LoadQString(str::kLengthLabel).arg(time).arg(frames);
 }
 
 int64_t CSampleView::FrameAt(int x) const {
@@ -202,7 +201,7 @@ void CSampleView::paintEvent(QPaintEvent*) {
         }
         painter.setPen(PaletteColour(colours.foreGround));
         painter.drawText(QRect(4, top, width() - 8, kTextHeight), Qt::AlignLeft | Qt::AlignTop,
-                         LoadQString(kTrackLabel).arg(track + 1));
+                         LoadQString(str::kTrackLabel).arg(track + 1));
         if (lane > 0) {
             painter.setPen(PaletteColour(colours.zeroLine));
             painter.drawLine(0, top, width(), top);

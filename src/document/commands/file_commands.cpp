@@ -6,18 +6,11 @@
 #include "document/mail_sender.h"
 #include "document/ondrix_doc.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "resources/ui/qt_strings.h"
 
 namespace ondrix {
-
-namespace {
-
-constexpr uint32_t kStandardWaveTitle = 1087;
-constexpr uint32_t kRawTitle = 1088;
-constexpr uint32_t kSaveChanges = 32710;
-
-} // namespace
 
 CFileCommands::CFileCommands(COndrixDoc& doc) : CCommandSet(doc) {
     MapRuled(cmd::kFileSave, [this] { Save(); });
@@ -47,9 +40,9 @@ bool CFileCommands::SaveAs(SaveKind kind) {
     FileRequest request;
     request.save = true;
     if (kind == SaveKind::Raw) {
-        request.title = LoadString(kRawTitle);
+        request.title = LoadString(str::kRawTitle);
     } else if (kind == SaveKind::StandardWave) {
-        request.title = LoadString(kStandardWaveTitle);
+        request.title = LoadString(str::kStandardWaveTitle);
     }
     request.initial = m_doc.GetPathName().empty() ? m_doc.GetTitle() : m_doc.GetPathName();
     const std::optional<std::string> path = ChooseFile(request);
@@ -63,11 +56,11 @@ bool CFileCommands::SaveModified() {
     if (!m_doc.IsModified()) {
         return true;
     }
-    const std::string text = LoadQString(kSaveChanges)
+    const std::string text = LoadQString(str::kSaveChanges)
                                  .replace(QStringLiteral("%1"), QString::fromStdString(m_doc.GetTitle()))
                                  .toStdString();
     Messages().Beep(MsgIcon::Exclamation);
-    switch (Messages().ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNoCancel, kSaveChanges)) {
+    switch (Messages().ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNoCancel, str::kSaveChanges)) {
     case MsgAnswer::Yes:
         return Save();
     case MsgAnswer::No:

@@ -5,14 +5,9 @@
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 
 namespace ondrix {
-
-namespace {
-
-constexpr uint32_t kDeleteTrackQuestion = 1085;
-
-} // namespace
 
 CTrackCommands::CTrackCommands(COndrixDoc& doc) : CCommandSet(doc) {
     MapRuled(cmd::kInsertTrackAfter, [this] { InsertTrack(true); });
@@ -28,9 +23,9 @@ bool CTrackCommands::InsertTrack(bool after) {
 
 bool CTrackCommands::DeleteTrack() {
     const uint32_t current = m_doc.GetCurrentTrack();
-    const std::string text = FormatTextId(kDeleteTrackQuestion, {(long long)current + 1});
+    const std::string text = FormatTextId(str::kDeleteTrackQuestion, {(long long)current + 1});
     Messages().Beep(MsgIcon::Question);
-    if (Messages().ShowMessage(text, MsgIcon::Question, MsgButtons::YesNoCancel, kDeleteTrackQuestion) !=
+    if (Messages().ShowMessage(text, MsgIcon::Question, MsgButtons::YesNoCancel, str::kDeleteTrackQuestion) !=
         MsgAnswer::Yes) {
         return false;
     }

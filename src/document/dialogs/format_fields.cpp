@@ -1,7 +1,8 @@
 #include "document/dialogs/format_fields.h"
 
-#include "resources/ui/qt_strings.h"
 #include "base/message_service.h"
+#include "resources/string_ids.h"
+#include "resources/ui/qt_strings.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -19,12 +20,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kRateLabel = 32720;
-constexpr uint32_t kTracksLabel = 32721;
-constexpr uint32_t kBits8Label = 32723;
-constexpr uint32_t kBits16Label = 32724;
-constexpr uint32_t kBitsGroup = 32725;
-constexpr uint32_t kRangeMessage = 32400;
 constexpr uint32_t kMinRate = 4000;
 constexpr uint32_t kMaxRate = 99999;
 
@@ -48,10 +43,10 @@ CFormatFields::CFormatFields(QWidget* parent, uint32_t rate, uint32_t tracks, ui
     m_tracks->setObjectName(QStringLiteral("Tracks"));
     m_tracks->setRange(1, 32);
     m_tracks->setValue(int(std::clamp<uint32_t>(tracks, 1, 32)));
-    m_bitsGroup = new QGroupBox(LoadQString(kBitsGroup), parent);
-    m_bits8 = new QRadioButton(LoadQString(kBits8Label), m_bitsGroup);
+    m_bitsGroup = new QGroupBox(LoadQString(str::kBitsGroup), parent);
+    m_bits8 = new QRadioButton(LoadQString(str::kBits8Label), m_bitsGroup);
     m_bits8->setObjectName(QStringLiteral("Bits8"));
-    m_bits16 = new QRadioButton(LoadQString(kBits16Label), m_bitsGroup);
+    m_bits16 = new QRadioButton(LoadQString(str::kBits16Label), m_bitsGroup);
     m_bits16->setObjectName(QStringLiteral("Bits16"));
     (bits == 8 ? m_bits8 : m_bits16)->setChecked(true);
     auto* bitsLayout = new QHBoxLayout(m_bitsGroup);
@@ -60,8 +55,8 @@ CFormatFields::CFormatFields(QWidget* parent, uint32_t rate, uint32_t tracks, ui
 }
 
 void CFormatFields::AddRows(QFormLayout* form) const {
-    form->addRow(BuddyLabel(kRateLabel, m_rate, m_parent), m_rate);
-    form->addRow(BuddyLabel(kTracksLabel, m_tracks, m_parent), m_tracks);
+    form->addRow(BuddyLabel(str::kRateLabel, m_rate, m_parent), m_rate);
+    form->addRow(BuddyLabel(str::kTracksLabel, m_tracks, m_parent), m_tracks);
 }
 
 bool CFormatFields::ValidateRate() const {
@@ -70,11 +65,11 @@ bool CFormatFields::ValidateRate() const {
     if (ok && rate >= kMinRate && rate <= kMaxRate) {
         return true;
     }
-    const QString text = LoadQString(kRangeMessage)
+    const QString text = LoadQString(str::kRangeText)
                              .replace(QStringLiteral("%1"), QString::number(kMinRate))
                              .replace(QStringLiteral("%2"), QString::number(kMaxRate));
     Messages().Beep(MsgIcon::Exclamation);
-    Messages().ShowMessage(text.toStdString(), MsgIcon::Exclamation, MsgButtons::Ok, kRangeMessage);
+    Messages().ShowMessage(text.toStdString(), MsgIcon::Exclamation, MsgButtons::Ok, str::kRangeText);
     m_rate->setFocus();
     return false;
 }
