@@ -1,16 +1,16 @@
 #include "app/main_frame.h"
 
-#include "app/accel_keys.h"
 #include "app/command_line.h"
 #include "app/mixer_launcher.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"
 #include "app/qt_message_service.h"
 #include "base/message_service.h"
+#include "base/progress.h"
 #include "document/doc_view.h"
 #include "document/ondrix_doc.h"
-#include "base/progress.h"
 #include "resources/command_ids.h"
+#include "settings/accel_keys.h"
 #include "store/sample_store.h"
 #include "views/ondrix_child.h"
 
