@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ondrix {
 
 namespace {
@@ -22,6 +24,22 @@ void ShowWaveCaps(const AudioDeviceCaps& caps, QLabel* const labels[3]) {
     labels[1]->setText(
         LoadQString(str::kBitsValue).replace(QStringLiteral("%d"), QString::number(caps.highestBits)));
     labels[2]->setText(QString::number(caps.channels));
+}
+
+/// The device and buffer settings a page of a kind edits (no buffer for MIDI).
+template <class SettingsType> auto DeviceFieldsOf(SettingsType& s, CSoundCardPage::DeviceKind kind) {
+    using Field = decltype(&s.playBack.port);
+    switch (kind) {
+    case CSoundCardPage::PLAYBACK:
+        return std::pair<Field, Field>{&s.playBack.port, &s.playBack.buffer};
+    case CSoundCardPage::RECORD:
+        return std::pair<Field, Field>{&s.record.port, &s.record.buffer};
+    case CSoundCardPage::SYNCHRO:
+        return std::pair<Field, Field>{&s.synchroPlay.port, &s.synchroPlay.buffer};
+    case CSoundCardPage::MIDI:
+        break;
+    }
+    return std::pair<Field, Field>{&s.record.midiPort, nullptr};
 }
 
 } // namespace
@@ -119,20 +137,8 @@ void CSoundCardPage::ShowCapabilities() {
 }
 
 void CSoundCardPage::Load(const Settings& settings) {
-    switch (m_kind) {
-    case PLAYBACK:
-        Select(settings.playBack.port, settings.playBack.buffer);
-        break;
-    case RECORD:
-        Select(settings.record.port, settings.record.buffer);
-        break;
-    case SYNCHRO:
-        Select(settings.synchroPlay.port, settings.synchroPlay.buffer);
-        break;
-    case MIDI:
-        Select(settings.record.midiPort, 0);
-        break;
-    }
+    const auto [port, buffer] = DeviceFieldsOf(settings, m_kind);
+    Select(*port, buffer ? *buffer : 0);
 }
 
 void CSoundCardPage::Store(Settings& settings) const {
@@ -140,23 +146,10 @@ void CSoundCardPage::Store(Settings& settings) const {
     if (device >= 0) {
         device = m_deviceInfo[std::size_t(device)].number;
     }
-    const int32_t buffer = BufferSizeOfEntry(m_buffers->currentIndex());
-    switch (m_kind) {
-    case PLAYBACK:
-        settings.playBack.port = device;
-        settings.playBack.buffer = buffer;
-        break;
-    case RECORD:
-        settings.record.port = device;
-        settings.record.buffer = buffer;
-        break;
-    case SYNCHRO:
-        settings.synchroPlay.port = device;
-        settings.synchroPlay.buffer = buffer;
-        break;
-    case MIDI:
-        settings.record.midiPort = device;
-        break;
+    const auto [port, buffer] = DeviceFieldsOf(settings, m_kind);
+    *port = device;
+    if (buffer) {
+        *buffer = BufferSizeOfEntry(m_buffers->currentIndex());
     }
 }
 

@@ -49,16 +49,6 @@ protected:
         CSampleView* view = frame->ActiveChild()->GetSampleView();
         return view->grab().toImage().pixelColor(view->width() - 2, view->height() - 2);
     }
-
-    static void Choose(QComboBox* box, int index) {
-        box->setFocus();
-        while (box->currentIndex() < index) {
-            SendKey(box, Qt::Key_Down);
-        }
-        while (box->currentIndex() > index) {
-            SendKey(box, Qt::Key_Up);
-        }
-    }
 };
 
 TEST_F(EditorSettingsSheetTest, AnAssignedKeyShowsInTheMenuRunsAndSurvivesARestart) {
@@ -115,7 +105,7 @@ TEST_F(EditorSettingsSheetTest, ANewEditorPathAsksWithADocumentOpenNoKeepsItYesC
     const auto chooseRam = [](CSettingsSheet& sheet) {
         sheet.Tabs()->setCurrentIndex(CSettingsSheet::MEMORY);
         auto* page = static_cast<CMemoryPage*>(sheet.PageAt(CSettingsSheet::MEMORY));
-        Choose(page->KindList(CMemoryPage::EDITOR), CMemoryPage::IN_RAM);
+        ChooseEntry(page->KindList(CMemoryPage::EDITOR), CMemoryPage::IN_RAM);
         SendClick(sheet.OkButton());
     };
     messages.answers = {MsgAnswer::No};

@@ -117,17 +117,6 @@ protected:
     /// text).
     static void ClickBox(QWidget* box) { SendClick(box, Qt::LeftButton, QPoint(6, box->height() / 2)); }
 
-    /// Chooses a combo box entry the way a user does: focus and arrow keys.
-    static void ChooseEntry(QComboBox* box, int index) {
-        box->setFocus();
-        while (box->currentIndex() < index) {
-            SendKey(box, Qt::Key_Down);
-        }
-        while (box->currentIndex() > index) {
-            SendKey(box, Qt::Key_Up);
-        }
-    }
-
     TempDir dir;
     CMemoryProfileStore profile;
     Settings settings;
