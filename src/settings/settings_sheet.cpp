@@ -23,6 +23,7 @@ CSettingsSheet::CSettingsSheet(Settings& settings, IAudioBackend& backend, ISett
     : QDialog(parent), m_settings(settings), m_host(host) {
     setWindowTitle(LoadQString(str::kSettingsTitle));
     m_tabs = new QTabWidget(this);
+    m_tabs->setUsesScrollButtons(false); // all nine tabs in sight
     AddPage(new CSamplePage(settings, host), LoadQString(str::kWaveWindowPageTitle));
     AddPage(new CAccelPage, LoadQString(str::kKeyboardPageTitle));
     for (auto kind :
