@@ -266,25 +266,44 @@ void CMainFrame::ProcessCommandLine(const QString& commandLine) {
 
 // --- window events ---
 
+bool CMainFrame::SaveAllModified() {
+    for (COndrixChild* child : Children()) {
+        if (!child->GetDocument()->SaveModified()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMainFrame::CloseAllChildren() {
+    for (COndrixChild* child : Children()) {
+        child->GetDocument()->SetModifiedFlag(false); // asked before
+        child->close();
+    }
+}
+
+bool CMainFrame::CloseAllDocuments() {
+    if (m_statusBar->IsActive() || !SaveAllModified()) {
+        return false;
+    }
+    CloseAllChildren();
+    return true;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_statusBar->IsActive()) {
         event->ignore();
         return;
     }
-    for (COndrixChild* child : Children()) {
-        if (!child->GetDocument()->SaveModified()) {
-            event->ignore();
-            return;
-        }
+    if (!SaveAllModified()) {
+        event->ignore();
+        return;
     }
     if (m_app) {
         m_app->SaveSettings();
     }
     m_mixer->Close();
-    for (COndrixChild* child : Children()) {
-        child->GetDocument()->SetModifiedFlag(false); // asked above
-        child->close();
-    }
+    CloseAllChildren();
     event->accept();
     emit frameClosed();
 }

@@ -5,9 +5,11 @@
 #include "app/main_frame.h"
 #include "app/qt_message_service.h"
 #include "app/qt_wave_clipboard.h"
+#include "app/settings_sheet_host.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
+#include "base/progress.h"
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/file_chooser.h"
 #include "resources/command_ids.h"
@@ -266,6 +268,7 @@ void COndrixApp::MapAppCommands() {
         CAboutDialog dialog(m_frame);
         dialog.exec();
     });
+    MapCommand(cmd::kSettings, [this] { ShowSettingsSheet(*this); });
     MapCommand(cmd::kTipOfTheDay, [this] { ShowTipOfTheDay(); });
     MapCommand(cmd::kHelpFinder, [this] { ShowHelp(0); });
     MapCommand(cmd::kHelp, [this] { ShowHelp(0); });

@@ -1,5 +1,6 @@
 #include "views/sample_view.h"
 
+#include "controls/ui/palette.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
@@ -19,15 +20,6 @@ namespace {
 
 constexpr int kTextHeight = 18;
 constexpr int kFollowPeriodMs = 100;
-
-/// The 16 colours of the waveform palette.
-QColor PaletteColour(uint8_t index) {
-    static const QColor palette[16] = {{0, 0, 0},       {128, 128, 128}, {128, 128, 0}, {128, 0, 0},
-                                       {0, 128, 128},   {0, 128, 0},     {128, 0, 128}, {0, 0, 128},
-                                       {255, 255, 255}, {192, 192, 192}, {255, 255, 0}, {255, 0, 0},
-                                       {0, 255, 255},   {0, 255, 0},     {255, 0, 255}, {0, 0, 255}};
-    return palette[index & 15];
-}
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "document/dialogs/format_fields.h"
 
-#include "base/message_service.h"
+#include "controls/ui/range_message.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
@@ -65,12 +65,7 @@ bool CFormatFields::ValidateRate() const {
     if (ok && rate >= kMinRate && rate <= kMaxRate) {
         return true;
     }
-    const QString text = LoadQString(str::kRangeText)
-                             .replace(QStringLiteral("%1"), QString::number(kMinRate))
-                             .replace(QStringLiteral("%2"), QString::number(kMaxRate));
-    Messages().Beep(MsgIcon::Exclamation);
-    Messages().ShowMessage(text.toStdString(), MsgIcon::Exclamation, MsgButtons::Ok, str::kRangeText);
-    m_rate->setFocus();
+    ShowRangeMessage(int(kMinRate), int(kMaxRate), m_rate);
     return false;
 }
 
