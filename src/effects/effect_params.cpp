@@ -5,27 +5,27 @@
 
 namespace ondrix {
 
-int32_t EffectSettings::Get(const ParamSpec& spec) const noexcept {
-    const int32_t* value = Find(spec);
-    return value ? *value : spec.defaultValue;
+int32_t EffectSettings::Get(const ParamSpec& paramSpec) const noexcept {
+    const int32_t* value = Find(paramSpec);
+    return value ? *value : paramSpec.defaultValue;
 }
 
-bool EffectSettings::Set(const ParamSpec& spec, int32_t value) noexcept {
-    int32_t* field = Find(spec);
+bool EffectSettings::Set(const ParamSpec& paramSpec, int32_t value) noexcept {
+    int32_t* field = Find(paramSpec);
     if (field) {
         *field = value;
     }
     return field != nullptr;
 }
 
-int32_t* EffectSettings::Find(const ParamSpec& spec) noexcept {
-    return const_cast<int32_t*>(std::as_const(*this).Find(spec));
+int32_t* EffectSettings::Find(const ParamSpec& paramSpec) noexcept {
+    return const_cast<int32_t*>(std::as_const(*this).Find(paramSpec));
 }
 
-const int32_t* EffectSettings::Find(const ParamSpec& spec) const noexcept {
+const int32_t* EffectSettings::Find(const ParamSpec& paramSpec) const noexcept {
     const int32_t* found = nullptr;
     VisitEffectParams(*this, [&](const ParamSpec& param, const int32_t& value) {
-        if (!found && std::strcmp(param.key, spec.key) == 0) {
+        if (!found && std::strcmp(param.key, paramSpec.key) == 0) {
             found = &value;
         }
     });

@@ -180,20 +180,20 @@ struct EffectSettings {
     DistortParams distort;
     StretchParams stretch;
 
-    /// The value of the parameter with the spec's key; the spec's default for a key no function has.
-    int32_t Get(const ParamSpec& spec) const noexcept;
-    /// Sets the parameter with the spec's key (unchecked, as a settings file may hold anything); false,
-    /// changing nothing, for a key no function has.
-    bool Set(const ParamSpec& spec, int32_t value) noexcept;
-    /// The parameter with the spec's key, or null for a key no function has.
-    int32_t* Find(const ParamSpec& spec) noexcept;
-    /// The parameter with the spec's key, or null for a key no function has.
-    const int32_t* Find(const ParamSpec& spec) const noexcept;
+    /// The value of the parameter with the given key; the ParamSpec's default for a key no function has.
+    int32_t Get(const ParamSpec& paramSpec) const noexcept;
+    /// Sets the parameter with the given ParamSpec's key (unchecked, as a settings file may hold anything);
+    /// false, changing nothing, for a key no function has.
+    bool Set(const ParamSpec& paramSpec, int32_t value) noexcept;
+    /// The parameter with the given ParamSpec's key, or null for a key no function has.
+    int32_t* Find(const ParamSpec& paramSpec) noexcept;
+    /// The parameter with the given ParamSpec's key, or null for a key no function has.
+    const int32_t* Find(const ParamSpec& paramSpec) const noexcept;
 
     friend bool operator==(const EffectSettings&, const EffectSettings&) = default;
 };
 
-/// Calls visit(spec, value) for every integer parameter of one function, in dialog order; value is an
+/// Calls visit(paramSpec, value) for every integer parameter of one function, in dialog order; value is an
 /// int32_t& into the settings (const when the settings are).
 template <class Effects, class Visitor> void VisitEffectParams(EffectKind kind, Effects& s, Visitor&& visit) {
     const auto modulation = [&visit](const ModulationSpecs& specs, auto& p) {
@@ -244,7 +244,7 @@ template <class Effects, class Visitor> void VisitEffectParams(EffectKind kind, 
     }
 }
 
-/// Calls visit(spec, value) for every integer parameter of every function, function by function.
+/// Calls visit(paramSpec, value) for every integer parameter of every function, function by function.
 template <class Effects, class Visitor> void VisitEffectParams(Effects& s, Visitor&& visit) {
     for (int kind = 0; kind < kEffectKindCount; ++kind) {
         VisitEffectParams(EffectKind(kind), s, visit);

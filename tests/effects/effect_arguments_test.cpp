@@ -149,7 +149,7 @@ TEST(EffectSettingsBySpec, GetAndSetReachTheTypedMembers) {
     EXPECT_EQ(s.tremolo.depth, 80); // the tremolo's own depth is another key
     EXPECT_TRUE(s.Set(StretchParams::kLength, 5000));
     EXPECT_EQ(s.stretch.length, 5000);
-    // The key decides, not the spec object: a copy reaches the same member.
+    // The key decides, not the ParamSpec object: a copy reaches the same member.
     const ParamSpec copy = DistortParams::kLevel;
     EXPECT_EQ(s.Find(copy), &s.distort.level);
 
@@ -165,8 +165,8 @@ TEST(EffectSettingsBySpec, GetAndSetReachTheTypedMembers) {
 TEST(EffectSettingsBySpec, DefaultsAreTheSpecsDefaults) {
     const EffectSettings s;
     int visited = 0;
-    VisitEffectParams(s, [&](const ParamSpec& spec, int32_t value) {
-        EXPECT_EQ(value, spec.defaultValue) << spec.key;
+    VisitEffectParams(s, [&](const ParamSpec& paramSpec, int32_t value) {
+        EXPECT_EQ(value, paramSpec.defaultValue) << paramSpec.key;
         ++visited;
     });
     EXPECT_EQ(visited, 23);

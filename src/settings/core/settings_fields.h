@@ -6,21 +6,21 @@
 
 namespace ondrix {
 
-/// Visits one effect parameter as the setting (section "Edit") its spec describes: byte-wide ones as a
+/// Visits one effect parameter as the setting (section "Edit") its ParamSpec describes: byte-wide ones as a
 /// uint8_t, whose value (the low byte) goes back into the parameter; parameters that are no setting not.
 template <class Value, class Visitor>
-void VisitEffectField(const ParamSpec& spec, Value& value, Visitor& visit) {
-    switch (spec.storage) {
+void VisitEffectField(const ParamSpec& paramSpec, Value& value, Visitor& visit) {
+    switch (paramSpec.storage) {
     case ParamStorage::Integer:
-        visit("Edit", spec.key, value);
+        visit("Edit", paramSpec.key, value);
         break;
     case ParamStorage::Byte: {
         if constexpr (std::is_const_v<Value>) {
             const auto byte = static_cast<uint8_t>(value);
-            visit("Edit", spec.key, byte);
+            visit("Edit", paramSpec.key, byte);
         } else {
             auto byte = static_cast<uint8_t>(value);
-            visit("Edit", spec.key, byte);
+            visit("Edit", paramSpec.key, byte);
             value = byte;
         }
         break;
@@ -57,8 +57,9 @@ template <class SettingsType, class Visitor> void VisitSettingFields(SettingsTyp
     visit("Desktop", "ExpertMode", d.expertMode);
 
     auto& e = s.edit;
-    VisitEffectParams(e.effects,
-                      [&visit](const ParamSpec& spec, auto& value) { VisitEffectField(spec, value, visit); });
+    VisitEffectParams(e.effects, [&visit](const ParamSpec& paramSpec, auto& value) {
+        VisitEffectField(paramSpec, value, visit);
+    });
     visit("Edit", "AllTracks", e.allTracks);
     visit("Edit", "OverWrite", e.overWrite);
     visit("Edit", "Mix", e.mix);
