@@ -13,7 +13,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kRangeText = 32400;
 constexpr uint32_t kUnknownParamText = 32461;
 constexpr uint32_t kNotANumberText = 32462;
 constexpr uint32_t kBadPointsText = 32466;
@@ -119,17 +118,6 @@ std::string CheckRange(const ParamSpec& param, int64_t value, const CSampleStore
 }
 
 } // namespace
-
-std::string IntegerRangeMessage(int64_t minimum, int64_t maximum) {
-    std::string text = LoadString(kRangeText);
-    for (const auto& [marker, number] : {std::pair{"%1", minimum}, std::pair{"%2", maximum}}) {
-        const std::size_t at = text.find(marker);
-        if (at != std::string::npos) {
-            text.replace(at, 2, std::to_string(number));
-        }
-    }
-    return text;
-}
 
 std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
                                    EffectParameters& out) {

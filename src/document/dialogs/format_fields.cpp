@@ -1,7 +1,7 @@
 #include "document/dialogs/format_fields.h"
 
+#include "controls/ui/range_edit.h"
 #include "resources/ui/qt_strings.h"
-#include "base/message_service.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -24,7 +25,6 @@ constexpr uint32_t kTracksLabel = 32721;
 constexpr uint32_t kBits8Label = 32723;
 constexpr uint32_t kBits16Label = 32724;
 constexpr uint32_t kBitsGroup = 32725;
-constexpr uint32_t kRangeMessage = 32400;
 constexpr uint32_t kMinRate = 4000;
 constexpr uint32_t kMaxRate = 99999;
 
@@ -70,12 +70,7 @@ bool CFormatFields::ValidateRate() const {
     if (ok && rate >= kMinRate && rate <= kMaxRate) {
         return true;
     }
-    const QString text = LoadQString(kRangeMessage)
-                             .replace(QStringLiteral("%1"), QString::number(kMinRate))
-                             .replace(QStringLiteral("%2"), QString::number(kMaxRate));
-    Messages().Beep(MsgIcon::Exclamation);
-    Messages().ShowMessage(text.toStdString(), MsgIcon::Exclamation, MsgButtons::Ok, kRangeMessage);
-    m_rate->setFocus();
+    ReportIntegerRange(m_rate->lineEdit(), int(kMinRate), int(kMaxRate));
     return false;
 }
 
