@@ -1,11 +1,12 @@
 #include "views/sample_view.h"
 
-#include "settings/core/settings.h"
-#include "resources/ui/qt_strings.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/ui/qt_strings.h"
+#include "settings/core/settings.h"
 #include "views/ondrix_child.h"
+#include "views/palette_colour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,15 +21,6 @@ constexpr uint32_t kLengthLabel = 32730;
 constexpr uint32_t kTrackLabel = 32731;
 constexpr int kTextHeight = 18;
 constexpr int kFollowPeriodMs = 100;
-
-/// The 16 colours of the waveform palette.
-QColor PaletteColour(uint8_t index) {
-    static const QColor palette[16] = {{0, 0, 0},       {128, 128, 128}, {128, 128, 0}, {128, 0, 0},
-                                       {0, 128, 128},   {0, 128, 0},     {128, 0, 128}, {0, 0, 128},
-                                       {255, 255, 255}, {192, 192, 192}, {255, 255, 0}, {255, 0, 0},
-                                       {0, 255, 255},   {0, 255, 0},     {255, 0, 255}, {0, 0, 255}};
-    return palette[index & 15];
-}
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "controls/ui/stereo_slider.h"
 
-#include "controls/ui/channel_values_dialog.h"
+#include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
@@ -116,9 +116,11 @@ void CStereoSlider::MiddlePosition() {
 }
 
 void CStereoSlider::NumericalInput() {
-    CChannelValuesDialog dialog(GetLeft(), GetRight(), m_minimum, m_maximum, this);
+    CValuePairDialog dialog(str::kChangeVolumeTitle,
+                            {str::kLeftChannelLabel, m_minimum, m_maximum, GetLeft()},
+                            {str::kRightChannelLabel, m_minimum, m_maximum, GetRight()}, this);
     if (dialog.exec() == QDialog::Accepted) {
-        SetPositions(dialog.GetLeft(), dialog.GetRight());
+        SetPositions(dialog.GetFirst(), dialog.GetSecond());
         emit Moved(GetLeft(), GetRight());
     }
 }

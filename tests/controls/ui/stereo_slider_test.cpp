@@ -1,7 +1,7 @@
 #include "app/ui/editor_qt_support.h"
-#include "controls/ui/channel_values_dialog.h"
 #include "controls/ui/range_edit.h"
 #include "controls/ui/stereo_slider.h"
+#include "controls/ui/value_pair_dialog.h"
 #include "support/fake_message_service.h"
 
 #include <QLineEdit>
@@ -132,16 +132,16 @@ TEST_F(StereoSliderTest, NumericalInputRefusesValuesOutsideTheRange) {
     // the dialog opens from the menu: its step waits until the menu's own step has run
     WhenOpen([&] {
         WhenOpen([&] {
-            auto* dialog = qobject_cast<CChannelValuesDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<CValuePairDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->windowTitle(), "Change Volume");
-            EXPECT_EQ(dialog->focusWidget(), dialog->LeftEdit()->Field());
-            ReplaceText(dialog->LeftEdit()->Field(), QStringLiteral("250"));
-            SendKey(dialog->LeftEdit()->Field(), Qt::Key_Return);
+            EXPECT_EQ(dialog->focusWidget(), dialog->FirstEdit()->Field());
+            ReplaceText(dialog->FirstEdit()->Field(), QStringLiteral("250"));
+            SendKey(dialog->FirstEdit()->Field(), Qt::Key_Return);
             stayedOpen = dialog->isVisible();
-            ReplaceText(dialog->LeftEdit()->Field(), QStringLiteral("40"));
-            ReplaceText(dialog->RightEdit()->Field(), QStringLiteral("160"));
-            SendKey(dialog->RightEdit()->Field(), Qt::Key_Return);
+            ReplaceText(dialog->FirstEdit()->Field(), QStringLiteral("40"));
+            ReplaceText(dialog->SecondEdit()->Field(), QStringLiteral("160"));
+            SendKey(dialog->SecondEdit()->Field(), Qt::Key_Return);
         });
     });
     Choose(QStringLiteral("&Numerical input..."));
