@@ -4,6 +4,9 @@
 # Each command runs three times after a sync (so no write-back of an earlier run lands in it); the best
 # time counts. "convert" reads the input in place; "convert_temp_store" first loads it into a temporary
 # store, as an editing verb does.
+#
+# Then ondrix-cli info on unfinished recordings ("data" size 0 followed by zero bytes, as a crashed
+# recorder leaves them) of 635 MB and 4 GB, made sparse so that they cost no disk space.
 set -euo pipefail
 cli="$1/src/cli/ondrix-cli"
 dir=$2
@@ -11,7 +14,8 @@ length=$3
 [ -x "$cli" ] || { echo "ondrix-cli is not built: skipping the convert measurements"; exit 0; }
 wave="$dir/ondrix-bench-convert.wav"
 out="$dir/ondrix-bench-convert-out.wav"
-trap 'rm -f "$wave" "$out"' EXIT
+unfinished="$dir/ondrix-bench-unfinished.wav"
+trap 'rm -f "$wave" "$out" "$unfinished"' EXIT
 
 # 44.1 kHz 16-bit stereo noise: a plain 44-byte header and random samples.
 bytes=$((length * 44100 * 4))
@@ -46,3 +50,16 @@ else
     echo "sox is not installed: skipping sox's measurement"
 fi
 cmp -s <("$cli" convert "$wave" /dev/stdout) "$wave" || { echo "convert changed the file"; exit 1; }
+
+for size in 635040044 4294967295; do
+    {
+        printf 'RIFF'; le32 0; printf 'WAVEfmt '; le32 16
+        printf '\x01\x00\x02\x00'; le32 44100; le32 176400; printf '\x04\x00\x10\x00data'; le32 0
+    } >"$unfinished"
+    truncate -s "$size" "$unfinished"
+    start=$(date +%s.%N)
+    "$cli" info "$unfinished" >/dev/null
+    end=$(date +%s.%N)
+    awk -v bytes="$size" -v t="$(awk "BEGIN { print $end - $start }")" \
+        'BEGIN { printf "info_unfinished bytes=%s seconds=%.3f\n", bytes, t }'
+done

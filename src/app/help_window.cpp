@@ -1,5 +1,6 @@
 #include "app/help_window.h"
 
+#include "app/core/help_stand_ins.h"
 #include "app/qt_message_service.h"
 #include "resources/string_table.h"
 #include "resources/string_table_data.h"
@@ -59,7 +60,8 @@ bool CHelpWindow::HasTopic(uint32_t id) {
 
 QString CHelpWindow::TopicHtml(uint32_t id) {
     QString html = QStringLiteral("<h3>%1</h3><p>%2</p>")
-                       .arg(LoadQString(kTopicHeading).arg(id), Paragraphs(LoadQString(id)));
+                       .arg(LoadQString(kTopicHeading).arg(id),
+                            Paragraphs(QString::fromStdString(MessageWithStandIns(id))));
     const auto advice = Advice().find(id);
     html += QStringLiteral("<p>%1</p>")
                 .arg(Paragraphs(LoadQString(advice != Advice().end() ? advice->second : kGenericAdvice)));
@@ -75,8 +77,9 @@ QString CHelpWindow::ContentsHtml() {
     std::map<uint32_t, QString> topics;
     for (std::size_t i = 0; i < kStringEntryCount; ++i) {
         if (HasTopic(kStringEntries[i].id)) {
-            topics.emplace(kStringEntries[i].id,
-                           QString::fromUtf8(kStringEntries[i].text).section(QLatin1Char('\n'), 0, 0));
+            const uint32_t id = kStringEntries[i].id;
+            topics.emplace(id,
+                           QString::fromStdString(MessageWithStandIns(id)).section(QLatin1Char('\n'), 0, 0));
         }
     }
     for (const auto& [id, text] : topics) {

@@ -9,7 +9,8 @@ class QTextBrowser;
 namespace ondrix {
 
 /// The help window "second": one topic per message of the program, found by the message's string id
-/// (the help context of every message box), and a contents page listing them.
+/// (the help context of every message box), and a contents page listing them. A topic shows its message
+/// with readable stand-ins in the placeholders.
 class CHelpWindow final : public QDialog {
     Q_OBJECT
 public:

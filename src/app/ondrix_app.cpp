@@ -1,20 +1,19 @@
 #include "app/ondrix_app.h"
 
 #include "app/about_dialog.h"
-#include "settings/core/settings.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
 #include "app/qt_message_service.h"
-#include "settings/qt_profile_store.h"
 #include "app/qt_wave_clipboard.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/file_chooser.h"
-#include "base/progress.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
+#include "settings/core/settings.h"
+#include "settings/qt_profile_store.h"
 #include "settings/tip_dialog.h"
 #include "views/ondrix_child.h"
 
@@ -47,7 +46,7 @@ COndrixApp::~COndrixApp() {
     if (m_messages) {
         SetMessageService(nullptr);
     }
-    m_customClipboard.reset();
+    SetCustomClipboard(false);
     m_waveClipboard.reset();
 }
 
@@ -166,7 +165,7 @@ void COndrixApp::SaveSettings() {
         place.right = rect.right() + 1;
         place.bottom = rect.bottom() + 1;
     }
-    g_settings.desktop.ownClipBoard = m_customClipboard ? 1 : 0;
+    g_settings.desktop.ownClipBoard = m_clipboard.IsCustom() ? 1 : 0;
     g_settings.openDocuments.clear();
     for (COndrixChild* child : m_frame->Children()) {
         if (child->GetDocument()->HasFilePath()) {
@@ -195,8 +194,8 @@ bool COndrixApp::OpenDocumentFile(const std::string& path, OpenKind kind, const 
         }
     }
     auto doc = std::make_unique<COndrixDoc>(m_frame);
-    if (kind == OpenKind::Clipboard && m_customClipboard) {
-        if (!doc->OpenFromStore(*m_customClipboard)) {
+    if (kind == OpenKind::Clipboard && m_clipboard.IsCustom()) {
+        if (!doc->OpenFromStore(*m_clipboard.GetCustomStore())) {
             return false;
         }
     } else if (!doc->OnOpenDocument(path, kind, raw)) {
@@ -221,18 +220,12 @@ bool COndrixApp::NewDocument() {
 // --- clipboard ---
 
 bool COndrixApp::ClipboardHasData() const {
-    if (m_customClipboard) {
-        return m_customClipboard->GetDataSize() != 0;
-    }
-    return WaveClipboard().HasWave();
+    return m_clipboard.CanPaste();
 }
 
 void COndrixApp::SetCustomClipboard(bool on) {
-    if (on && !m_customClipboard) {
-        m_customClipboard = std::make_unique<CSampleStore>();
-        m_customClipboard->m_progressWindowId = kStatusBarWindowId;
-    } else if (!on) {
-        m_customClipboard.reset();
+    if (on != m_clipboard.IsCustom()) {
+        m_clipboard.ToggleCustom();
     }
 }
 
@@ -260,8 +253,8 @@ void COndrixApp::MapAppCommands() {
         cmd::kFromClipboard, [this] { OpenDocumentFile({}, OpenKind::Clipboard); },
         [this](CCmdUI& ui) { ui.Enable(ClipboardHasData()); });
     MapCommand(
-        cmd::kCustomClipboard, [this] { SetCustomClipboard(!m_customClipboard); },
-        [this](CCmdUI& ui) { ui.SetCheck(m_customClipboard != nullptr); });
+        cmd::kCustomClipboard, [this] { m_clipboard.ToggleCustom(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_clipboard.IsCustom()); });
     for (uint32_t i = 0; i < cmd::kFileMruCount; ++i) {
         MapCommand(cmd::kFileMruFirst + i, [this, i] {
             if (i >= g_settings.recentFiles.Paths().size()) {

@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "document/core/command_target.h"
 #include "document/ondrix_doc.h"
+#include "process/clipboard.h"
 
 #include <QObject>
 #include <QPointer>
@@ -54,7 +55,9 @@ public:
     /// Whether the clipboard in use holds data.
     bool ClipboardHasData() const;
     /// The custom clipboard store, or null while the system clipboard is in use.
-    CSampleStore* GetCustomClipboard() const noexcept { return m_customClipboard.get(); }
+    CSampleStore* GetCustomClipboard() const noexcept { return m_clipboard.GetCustomStore(); }
+    /// The program's clipboard (custom or system).
+    CClipboard& GetClipboard() noexcept { return m_clipboard; }
     /// Switches the custom clipboard on (an empty store) or off.
     void SetCustomClipboard(bool on);
 
@@ -87,7 +90,7 @@ private:
     std::unique_ptr<CQtMessageService> m_messages;
     std::unique_ptr<CSingleInstance> m_instance;
     QPointer<CMainFrame> m_frame;
-    std::unique_ptr<CSampleStore> m_customClipboard;
+    CClipboard m_clipboard{false};                     ///< the custom clipboard comes on with the settings
     std::unique_ptr<CQtWaveClipboard> m_waveClipboard; ///< the desktop clipboard for WAVE blocks
     QPointer<CHelpWindow> m_help;
     int m_firstRunChoice = -1;

@@ -6,9 +6,8 @@
 namespace ondrix {
 
 CSimStream::CSimStream(Setup setup)
-    : m_setup(std::move(setup)), m_blockAlign(std::max<uint32_t>(1, m_setup.format.BlockAlign())),
-      m_running(m_setup.direction == Direction::Output),
-      m_lastFrame(m_blockAlign, m_setup.format.bitsPerSample == 8 ? 0x80 : 0) {
+    : CDeviceStream(setup.direction == Direction::Output, setup.format, setup.callback),
+      m_setup(std::move(setup)) {
     if (m_setup.clock->GetMode() == CSimClock::Mode::Manual) {
         m_setup.clock->Attach(this);
     } else {
@@ -20,19 +19,11 @@ CSimStream::~CSimStream() {
     Close();
 }
 
-void CSimStream::Close() noexcept {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_closed) {
-            return;
-        }
-        m_closed = true;
-        m_closing = true;
-    }
+void CSimStream::Wake() noexcept {
     m_wake.notify_all();
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+}
+
+void CSimStream::Finish() noexcept {
     m_setup.clock->Detach(this);
     if (m_setup.onClose) {
         m_setup.onClose(this);
@@ -63,28 +54,16 @@ void CSimStream::Reanchor() {
     m_anchorBytes = m_position;
 }
 
-DeviceResult CSimStream::Queue(AudioBuffer& buffer) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_failed || m_closing) {
-            return DeviceResult::Error;
-        }
-        if (buffer.IsInQueue()) {
-            return DeviceResult::StillPlaying;
-        }
-        buffer.MarkQueued();
-        m_queue.push_back(&buffer);
-        if (m_setup.onQueue) {
-            m_setup.onQueue(buffer.length);
-        }
-        if (m_starved) {
-            m_starved = false;
-            Reanchor();
-        }
-        m_changed = true;
+void CSimStream::Enqueue(AudioBuffer& buffer) {
+    m_queue.push_back(&buffer);
+    if (m_setup.onQueue) {
+        m_setup.onQueue(buffer.length);
     }
-    m_wake.notify_all();
-    return DeviceResult::Ok;
+    if (m_starved) {
+        m_starved = false;
+        Reanchor();
+    }
+    m_changed = true;
 }
 
 DeviceResult CSimStream::SetRunning(bool running) {
@@ -98,7 +77,7 @@ DeviceResult CSimStream::SetRunning(bool running) {
         m_running = running;
         if (running) {
             Reanchor();
-        } else if (m_setup.direction == Direction::Input && !m_queue.empty() && m_headOffset > 0) {
+        } else if (!m_output && !m_queue.empty() && m_headOffset > 0) {
             // A stopped input hands back the partly filled buffer.
             AudioBuffer* head = m_queue.front();
             m_queue.pop_front();
@@ -107,7 +86,7 @@ DeviceResult CSimStream::SetRunning(bool running) {
         }
         m_changed = true;
     }
-    m_wake.notify_all();
+    Wake();
     Notify(done, false);
     return DeviceResult::Ok;
 }
@@ -123,11 +102,11 @@ DeviceResult CSimStream::Reset() {
         }
         m_headOffset = 0;
         m_position = 0;
-        m_running = m_setup.direction == Direction::Output;
+        m_running = m_output;
         m_starved = true;
         m_changed = true;
     }
-    m_wake.notify_all();
+    Wake();
     Notify(done, false);
     if (m_setup.onReset) {
         m_setup.onReset();
@@ -144,7 +123,7 @@ bool CSimStream::GetPosition(uint64_t& bytes) {
 
 bool CSimStream::GetCurrentFrame(uint8_t* frame) {
     std::lock_guard lock(m_mutex);
-    std::memcpy(frame, m_lastFrame.data(), m_lastFrame.size());
+    CopyLastFrame(frame);
     return !m_failed;
 }
 
@@ -160,7 +139,7 @@ bool CSimStream::IsRunning() {
 
 void CSimStream::Transfer(AudioBuffer& buffer, uint32_t offset, uint32_t count) {
     uint8_t* bytes = buffer.data + offset;
-    if (m_setup.direction == Direction::Output) {
+    if (m_output) {
         if (m_setup.sink) {
             m_setup.sink(bytes, count);
         }
@@ -175,23 +154,6 @@ void CSimStream::Transfer(AudioBuffer& buffer, uint32_t offset, uint32_t count) 
     if (count >= m_blockAlign) {
         const uint32_t last = (count / m_blockAlign - 1) * m_blockAlign;
         std::memcpy(m_lastFrame.data(), bytes + last, m_blockAlign);
-    }
-}
-
-void CSimStream::HandBack(AudioBuffer& buffer, std::vector<AudioBuffer*>& done) {
-    buffer.MarkDone();
-    done.push_back(&buffer);
-}
-
-void CSimStream::Notify(const std::vector<AudioBuffer*>& done, bool failed) {
-    if (!m_setup.callback) {
-        return;
-    }
-    for (std::size_t i = 0; i < done.size(); ++i) {
-        m_setup.callback->OnDeviceEvent(DeviceEvent::BufferDone);
-    }
-    if (failed) {
-        m_setup.callback->OnDeviceEvent(DeviceEvent::Error);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/audio_device.h"
+#include "audio/device_stream.h"
 #include "audio/signal_source.h"
 #include "audio/sim_clock.h"
 
@@ -9,15 +10,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace ondrix {
 
 /// The simulated device of either direction: moves bytes between queued buffers and a memory capture
 /// (output) or a signal source (input), as fast as the clock lets them pass.
-class CSimStream {
+class CSimStream final : public CDeviceStream {
 public:
     enum class Direction { Output, Input };
 
@@ -38,12 +37,8 @@ public:
 
     /// Opens the stream: an output runs at once, an input waits for Start.
     explicit CSimStream(Setup setup);
-    CSimStream(const CSimStream&) = delete;
-    CSimStream& operator=(const CSimStream&) = delete;
     ~CSimStream();
 
-    /// Queues a buffer.
-    DeviceResult Queue(AudioBuffer& buffer);
     /// Output: Pause (false) and Restart (true). Input: Stop (false) and Start (true).
     DeviceResult SetRunning(bool running);
     /// Stops, hands every queued buffer back and sets the position to 0.
@@ -52,9 +47,6 @@ public:
     bool GetPosition(uint64_t& bytes);
     /// The frame last played or recorded.
     bool GetCurrentFrame(uint8_t* frame);
-    /// Stops the device thread and detaches from the clock; no callback runs afterwards.
-    void Close() noexcept;
-
     /// Moves the bytes that are due by the clock; returns the clock time of the next event (or ~0).
     uint64_t Tick();
 
@@ -68,14 +60,14 @@ public:
 private:
     void ThreadMain();
     void Transfer(AudioBuffer& buffer, uint32_t offset, uint32_t count);
-    void HandBack(AudioBuffer& buffer, std::vector<AudioBuffer*>& done);
     void Reanchor();
-    void Notify(const std::vector<AudioBuffer*>& done, bool failed);
     uint64_t NextEvent() const;
+    void Enqueue(AudioBuffer& buffer) override;
+    void Wake() noexcept override;
+    /// Detaches from the clock and tells the setup's onClose.
+    void Finish() noexcept override;
 
     Setup m_setup;
-    uint32_t m_blockAlign;
-    std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<AudioBuffer*> m_queue;
     uint32_t m_headOffset = 0;  // bytes of the head buffer already passed
@@ -83,14 +75,8 @@ private:
     uint64_t m_totalPassed = 0; // bytes passed since open (for the injected fault)
     uint64_t m_anchorTime = 0;  // clock time at which m_anchorBytes had passed
     uint64_t m_anchorBytes = 0;
-    bool m_running;
     bool m_starved = true;
-    bool m_failed = false;
-    bool m_closing = false;
     bool m_changed = false;
-    bool m_closed = false;
-    std::vector<uint8_t> m_lastFrame;
-    std::thread m_thread;
 };
 
 } // namespace ondrix

@@ -145,18 +145,15 @@ std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vecto
 
 std::string CheckEffectRanges(EffectKind kind, const EffectParameters& params, const CSampleStore& store,
                               int64_t first, int64_t last) {
-    EffectSettings values = params.settings;
-    for (const ParamRef& ref : EffectParamRefs(kind, values)) {
+    std::string message;
+    VisitEffectParams(kind, params.settings, [&](const ParamSpec& param, int32_t value) {
         for (const ParamSpec* given : params.given) {
-            if (given == ref.param) {
-                std::string message = CheckRange(*ref.param, *ref.value, store, first, last);
-                if (!message.empty()) {
-                    return message;
-                }
+            if (message.empty() && given == &param) {
+                message = CheckRange(param, value, store, first, last);
             }
         }
-    }
-    return {};
+    });
+    return message;
 }
 
 } // namespace ondrix

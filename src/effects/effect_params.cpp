@@ -1,44 +1,43 @@
 #include "effects/effect_params.h"
 
+#include <cstring>
+#include <utility>
+
 namespace ondrix {
 
-std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& s) {
-    const auto modulation = [](const ModulationSpecs& specs, ModulationParams& p) {
-        return std::vector<ParamRef>{{&specs.waveform, &p.waveform},
-                                     {&specs.periodMode, &p.periodMode},
-                                     {&specs.period, &p.period},
-                                     {&specs.frequency, &p.frequency},
-                                     {&specs.depth, &p.depth}};
-    };
-    switch (kind) {
-    case EffectKind::Volume:
-        return {{&VolumeParams::kVolume, &s.volume.volume}};
-    case EffectKind::Dynamics:
-        return {{&DynamicsParams::kDynamic, &s.dynamics.dynamic}};
-    case EffectKind::ZeroLine:
-        return {{&ZeroLineParams::kZeroAdjust, &s.zeroLine.zeroAdjust}};
-    case EffectKind::Velocity:
-        return {{&VelocityParams::kSpeed, &s.velocity.speed}};
-    case EffectKind::Echo:
-        return {{&EchoParams::kDelay, &s.echo.delay},
-                {&EchoParams::kCount, &s.echo.count},
-                {&EchoParams::kFirstVolume, &s.echo.firstVolume},
-                {&EchoParams::kLastVolume, &s.echo.lastVolume}};
-    case EffectKind::Envelope:
-        return {{&EnvelopeParams::kLevel, &s.envelope.level}};
-    case EffectKind::Tremolo:
-        return modulation(kTremoloSpecs, s.tremolo);
-    case EffectKind::CrossFade:
-        return modulation(kCrossFadeSpecs, s.crossFade);
-    case EffectKind::Distort:
-        return {{&DistortParams::kType, &s.distort.type},
-                {&DistortParams::kLevel, &s.distort.level},
-                {&DistortParams::kDepth, &s.distort.depth}};
-    case EffectKind::Stretch:
-        return {{&StretchParams::kLength, &s.stretch.length}};
-    default:
-        return {};
+int32_t EffectSettings::Get(const ParamSpec& spec) const noexcept {
+    const int32_t* value = Find(spec);
+    return value ? *value : spec.defaultValue;
+}
+
+bool EffectSettings::Set(const ParamSpec& spec, int32_t value) noexcept {
+    int32_t* field = Find(spec);
+    if (field) {
+        *field = value;
     }
+    return field != nullptr;
+}
+
+int32_t* EffectSettings::Find(const ParamSpec& spec) noexcept {
+    return const_cast<int32_t*>(std::as_const(*this).Find(spec));
+}
+
+const int32_t* EffectSettings::Find(const ParamSpec& spec) const noexcept {
+    const int32_t* found = nullptr;
+    VisitEffectParams(*this, [&](const ParamSpec& param, const int32_t& value) {
+        if (!found && std::strcmp(param.key, spec.key) == 0) {
+            found = &value;
+        }
+    });
+    return found;
+}
+
+std::vector<ParamRef> EffectParamRefs(EffectKind kind, EffectSettings& settings) {
+    std::vector<ParamRef> refs;
+    VisitEffectParams(kind, settings, [&](const ParamSpec& param, int32_t& value) {
+        refs.push_back({&param, &value});
+    });
+    return refs;
 }
 
 } // namespace ondrix

@@ -14,6 +14,13 @@ enum class ParamUnit : uint8_t {
     Frames,       ///< a time edit; stored in frames
 };
 
+/// How a parameter is kept in the settings file.
+enum class ParamStorage : uint8_t {
+    Integer, ///< a 32-bit integer
+    Byte,    ///< an integer of which reading keeps the low byte
+    None,    ///< not a setting (given anew for every run)
+};
+
 /// One integer parameter of a function: its settings key (section "Edit"), default and dialog range.
 /// Time parameters have a range that depends on the block (see the function's own range helper).
 struct ParamSpec {
@@ -22,45 +29,54 @@ struct ParamSpec {
     int32_t minimum;
     int32_t maximum;
     ParamUnit unit = ParamUnit::Number;
+    ParamStorage storage = ParamStorage::Integer;
 
     /// Whether a value lies inside the fixed range.
     constexpr bool Contains(int64_t value) const noexcept { return value >= minimum && value <= maximum; }
 };
 
+/// A byte-wide setting of the plain number kind.
+inline constexpr ParamStorage kByte = ParamStorage::Byte;
+
 /// "&Raise/Lower Volume...": the new volume in percent.
 struct VolumeParams {
     static constexpr ParamSpec kVolume{"Volume", 100, 0, 999};
     int32_t volume = kVolume.defaultValue;
+    friend bool operator==(const VolumeParams&, const VolumeParams&) = default;
 };
 
 /// "Change &Dynamics...": the dynamics in percent.
 struct DynamicsParams {
     static constexpr ParamSpec kDynamic{"Dynamic", 150, 0, 200};
     int32_t dynamic = kDynamic.defaultValue;
+    friend bool operator==(const DynamicsParams&, const DynamicsParams&) = default;
 };
 
 /// "Zero Line &Correction...": the zero-line shift in percent of full scale.
 struct ZeroLineParams {
     static constexpr ParamSpec kZeroAdjust{"ZeroAdjust", 0, -100, 100};
     int32_t zeroAdjust = kZeroAdjust.defaultValue;
+    friend bool operator==(const ZeroLineParams&, const ZeroLineParams&) = default;
 };
 
 /// "Increase/ Reduce &Velocity...": the velocity in percent.
 struct VelocityParams {
     static constexpr ParamSpec kSpeed{"Speed", 100, 1, 200};
     int32_t speed = kSpeed.defaultValue;
+    friend bool operator==(const VelocityParams&, const VelocityParams&) = default;
 };
 
 /// "&Echo/Hall...": delay (milliseconds), number of echoes and the mix percentages of the first and last.
 struct EchoParams {
     static constexpr ParamSpec kDelay{"EchoDelay", 200, 0, 2147483647, ParamUnit::Milliseconds};
-    static constexpr ParamSpec kCount{"EchoCount", 3, 1, 100};
-    static constexpr ParamSpec kFirstVolume{"EchoVolume1", 50, 1, 100};
-    static constexpr ParamSpec kLastVolume{"EchoVolume2", 10, 1, 100};
+    static constexpr ParamSpec kCount{"EchoCount", 3, 1, 100, ParamUnit::Number, kByte};
+    static constexpr ParamSpec kFirstVolume{"EchoVolume1", 50, 1, 100, ParamUnit::Number, kByte};
+    static constexpr ParamSpec kLastVolume{"EchoVolume2", 10, 1, 100, ParamUnit::Number, kByte};
     int32_t delay = kDelay.defaultValue;
     int32_t count = kCount.defaultValue;
     int32_t firstVolume = kFirstVolume.defaultValue;
     int32_t lastVolume = kLastVolume.defaultValue;
+    friend bool operator==(const EchoParams&, const EchoParams&) = default;
 };
 
 /// One point of the envelope curve: position 0..1024 over the block (stored form) and volume 0..100.
@@ -77,6 +93,7 @@ struct EnvelopeParams {
     static constexpr int32_t kMaxVolume = 100;
     int32_t level = kLevel.defaultValue;
     std::vector<EnvelopePoint> points;
+    friend bool operator==(const EnvelopeParams&, const EnvelopeParams&) = default;
 };
 
 /// The oscillator waveforms.
@@ -91,32 +108,33 @@ struct ModulationSpecs {
     ParamSpec depth;
 };
 
-/// "&Tremolo..." and "&Cross Fade...": waveform, period mode, period in frames, frequency, depth.
+/// "&Tremolo..." and "&Cross Fade...": waveform, period mode, period in frames, frequency, depth. The two
+/// functions have defaults of their own: Defaults() takes them from the function's specs.
 struct ModulationParams {
     int32_t waveform = WAVE_SINE;
     int32_t periodMode = 0; ///< 0 = frequency given, 1 = period given
     int32_t period = 0;
-    int32_t frequency = 5;
-    int32_t depth = 80;
+    int32_t frequency = 0;
+    int32_t depth = 0;
 
     /// The parameters at the defaults of a set of specs.
     static constexpr ModulationParams Defaults(const ModulationSpecs& specs) noexcept {
         return {specs.waveform.defaultValue, specs.periodMode.defaultValue, specs.period.defaultValue,
                 specs.frequency.defaultValue, specs.depth.defaultValue};
     }
+    friend bool operator==(const ModulationParams&, const ModulationParams&) = default;
 };
 
 inline constexpr ModulationSpecs kTremoloSpecs{
-    {"TremType", 0, 0, 3},     {"TremTimeType", 0, 0, 1}, {"TremTime", 0, 0, 2147483647, ParamUnit::Frames},
-    {"TremFreq", 5, 1, 20000}, {"TremMod", 80, 1, 100},
+    {"TremType", 0, 0, 3, ParamUnit::Number, kByte},   {"TremTimeType", 0, 0, 1},
+    {"TremTime", 0, 0, 2147483647, ParamUnit::Frames}, {"TremFreq", 5, 1, 20000},
+    {"TremMod", 80, 1, 100, ParamUnit::Number, kByte},
 };
 
 inline constexpr ModulationSpecs kCrossFadeSpecs{
-    {"CrossType", 3, 0, 3},
-    {"CrossTimeType", 1, 0, 1},
-    {"CrossTime", 0, 0, 2147483647, ParamUnit::Frames},
-    {"CrossFreq", 5, 1, 20000},
-    {"CrossMod", 100, 1, 100},
+    {"CrossType", 3, 0, 3, ParamUnit::Number, kByte},    {"CrossTimeType", 1, 0, 1},
+    {"CrossTime", 0, 0, 2147483647, ParamUnit::Frames},  {"CrossFreq", 5, 1, 20000},
+    {"CrossMod", 100, 1, 100, ParamUnit::Number, kByte},
 };
 
 /// The distortion types.
@@ -131,21 +149,25 @@ enum DistortionType : uint8_t {
 /// "&Distort...": type, level and depth. The level is stored under "DistDepth" and the depth under
 /// "DistLevel"; settings files depend on that assignment.
 struct DistortParams {
-    static constexpr ParamSpec kType{"DistType", 0, 0, 4};
-    static constexpr ParamSpec kLevel{"DistDepth", 20, 0, 100};
-    static constexpr ParamSpec kDepth{"DistLevel", 100, 0, 100};
+    static constexpr ParamSpec kType{"DistType", 0, 0, 4, ParamUnit::Number, kByte};
+    static constexpr ParamSpec kLevel{"DistDepth", 20, 0, 100, ParamUnit::Number, kByte};
+    static constexpr ParamSpec kDepth{"DistLevel", 100, 0, 100, ParamUnit::Number, kByte};
     int32_t type = kType.defaultValue;
     int32_t level = kLevel.defaultValue;
     int32_t depth = kDepth.defaultValue;
+    friend bool operator==(const DistortParams&, const DistortParams&) = default;
 };
 
 /// "Change &Length (Stretch)...": the new length in frames (not a setting).
 struct StretchParams {
-    static constexpr ParamSpec kLength{"Length", 0, 1, 2147483647, ParamUnit::Frames};
+    static constexpr ParamSpec kLength{"Length", 0, 1, 2147483647, ParamUnit::Frames, ParamStorage::None};
     int32_t length = 0;
+    friend bool operator==(const StretchParams&, const StretchParams&) = default;
 };
 
-/// Every function's parameters together: what the settings hold and the runner reads.
+/// Every function's parameters together: what the settings hold and the runner reads. A value type: the
+/// runner and the routines read the typed members; dialogs, presets and the settings file reach each
+/// integer parameter through its ParamSpec.
 struct EffectSettings {
     VolumeParams volume;
     DynamicsParams dynamics;
@@ -157,7 +179,77 @@ struct EffectSettings {
     ModulationParams crossFade = ModulationParams::Defaults(kCrossFadeSpecs);
     DistortParams distort;
     StretchParams stretch;
+
+    /// The value of the parameter with the spec's key; the spec's default for a key no function has.
+    int32_t Get(const ParamSpec& spec) const noexcept;
+    /// Sets the parameter with the spec's key (unchecked, as a settings file may hold anything); false,
+    /// changing nothing, for a key no function has.
+    bool Set(const ParamSpec& spec, int32_t value) noexcept;
+    /// The parameter with the spec's key, or null for a key no function has.
+    int32_t* Find(const ParamSpec& spec) noexcept;
+    /// The parameter with the spec's key, or null for a key no function has.
+    const int32_t* Find(const ParamSpec& spec) const noexcept;
+
+    friend bool operator==(const EffectSettings&, const EffectSettings&) = default;
 };
+
+/// Calls visit(spec, value) for every integer parameter of one function, in dialog order; value is an
+/// int32_t& into the settings (const when the settings are).
+template <class Effects, class Visitor> void VisitEffectParams(EffectKind kind, Effects& s, Visitor&& visit) {
+    const auto modulation = [&visit](const ModulationSpecs& specs, auto& p) {
+        visit(specs.waveform, p.waveform);
+        visit(specs.periodMode, p.periodMode);
+        visit(specs.period, p.period);
+        visit(specs.frequency, p.frequency);
+        visit(specs.depth, p.depth);
+    };
+    switch (kind) {
+    case EffectKind::Volume:
+        visit(VolumeParams::kVolume, s.volume.volume);
+        break;
+    case EffectKind::Dynamics:
+        visit(DynamicsParams::kDynamic, s.dynamics.dynamic);
+        break;
+    case EffectKind::ZeroLine:
+        visit(ZeroLineParams::kZeroAdjust, s.zeroLine.zeroAdjust);
+        break;
+    case EffectKind::Velocity:
+        visit(VelocityParams::kSpeed, s.velocity.speed);
+        break;
+    case EffectKind::Echo:
+        visit(EchoParams::kDelay, s.echo.delay);
+        visit(EchoParams::kCount, s.echo.count);
+        visit(EchoParams::kFirstVolume, s.echo.firstVolume);
+        visit(EchoParams::kLastVolume, s.echo.lastVolume);
+        break;
+    case EffectKind::Envelope:
+        visit(EnvelopeParams::kLevel, s.envelope.level);
+        break;
+    case EffectKind::Tremolo:
+        modulation(kTremoloSpecs, s.tremolo);
+        break;
+    case EffectKind::CrossFade:
+        modulation(kCrossFadeSpecs, s.crossFade);
+        break;
+    case EffectKind::Distort:
+        visit(DistortParams::kType, s.distort.type);
+        visit(DistortParams::kLevel, s.distort.level);
+        visit(DistortParams::kDepth, s.distort.depth);
+        break;
+    case EffectKind::Stretch:
+        visit(StretchParams::kLength, s.stretch.length);
+        break;
+    default:
+        break;
+    }
+}
+
+/// Calls visit(spec, value) for every integer parameter of every function, function by function.
+template <class Effects, class Visitor> void VisitEffectParams(Effects& s, Visitor&& visit) {
+    for (int kind = 0; kind < kEffectKindCount; ++kind) {
+        VisitEffectParams(EffectKind(kind), s, visit);
+    }
+}
 
 /// One integer parameter of a function, bound to its place in the settings.
 struct ParamRef {

@@ -120,18 +120,8 @@ std::optional<OneValueDialogSpec> OneValueDialogFor(EffectKind kind) noexcept {
 }
 
 int32_t* OneValueField(EffectKind kind, EffectSettings& settings) noexcept {
-    switch (kind) {
-    case EffectKind::Volume:
-        return &settings.volume.volume;
-    case EffectKind::Dynamics:
-        return &settings.dynamics.dynamic;
-    case EffectKind::ZeroLine:
-        return &settings.zeroLine.zeroAdjust;
-    case EffectKind::Velocity:
-        return &settings.velocity.speed;
-    default:
-        return nullptr;
-    }
+    const std::optional<OneValueDialogSpec> dialog = OneValueDialogFor(kind);
+    return dialog ? settings.Find(*dialog->param) : nullptr;
 }
 
 std::span<const EchoPreference> EchoPreferences() noexcept {

@@ -52,13 +52,11 @@ TempoRatio RatioOf(const EffectRequest& request, int64_t first, int64_t last) {
 
 /// Whether every parameter of the function lies inside its range (settings edited by hand may not).
 bool ParametersInRange(const EffectRequest& request) {
-    EffectSettings values = *request.settings;
-    for (const ParamRef& ref : EffectParamRefs(request.kind, values)) {
-        if (!ref.param->Contains(*ref.value)) {
-            return false;
-        }
-    }
-    return true;
+    bool inRange = true;
+    VisitEffectParams(request.kind, *request.settings, [&](const ParamSpec& param, int32_t value) {
+        inRange = inRange && param.Contains(value);
+    });
+    return inRange;
 }
 
 /// The driver run (or runs) of a function; false when it failed or was aborted.

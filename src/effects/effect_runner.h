@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/update_hints.h"
 #include "effects/effect_kind.h"
 #include "effects/effect_params.h"
 #include "store/temp_paths.h"
@@ -32,13 +33,16 @@ struct EffectRequest {
 /// What the document does next.
 struct EffectOutcome {
     bool modified = false; ///< mark the document modified and refresh the status fields
-    uint32_t hint = 0;     ///< the update hint to send: 11 the length stayed, 4 it changed; 0 = none
+    uint32_t hint =
+        0; ///< the update hint to send: HINT_DATA the length stayed, HINT_LENGTH it changed; 0 = none
     bool failed =
         false; ///< refused or failed (reported, or a user abort); false when there was nothing to do
 };
 
-inline constexpr uint32_t kHintDataChanged = 11;
-inline constexpr uint32_t kHintLengthChanged = 4;
+/// The hint of a run that kept the length.
+inline constexpr uint32_t kHintDataChanged = HINT_DATA;
+/// The hint of a run that changed the length.
+inline constexpr uint32_t kHintLengthChanged = HINT_LENGTH;
 /// "You have selected one or more than two tracks for editing. ..." (cross fade).
 inline constexpr uint32_t kCrossFadeTracksText = 1141;
 /// The progress text of maximise's search run.

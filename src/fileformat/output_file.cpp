@@ -1,6 +1,7 @@
 #include "fileformat/output_file.h"
 
 #include "base/file_exception.h"
+#include "base/write_all.h"
 
 #include <atomic>
 #include <cerrno>
@@ -90,21 +91,8 @@ COutputFile::~COutputFile() {
 }
 
 void COutputFile::Write(const void* buffer, std::size_t count) {
-    const auto* bytes = static_cast<const uint8_t*>(buffer);
-    while (count > 0) {
-        const ssize_t put = ::write(m_fd, bytes, count);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ThrowErrno(m_path, true);
-        }
-        if (put == 0) {
-            throw FileException(FileException::diskFull, m_path, true);
-        }
-        bytes += put;
-        count -= std::size_t(put);
-    }
+    WriteAll(m_path, buffer, count,
+             [this](const uint8_t* bytes, std::size_t n, std::size_t) { return ::write(m_fd, bytes, n); });
 }
 
 bool COutputFile::AppendFromFile(const KernelCopyEnd& source, uint64_t size, const CopyProgress& progress) {

@@ -1,5 +1,7 @@
 #include "fileformat/wave_parser.h"
 
+#include "fileformat/chunk_reader.h"
+#include "fileformat/fmt_chunk.h"
 #include "fileformat/riff.h"
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
@@ -20,55 +22,20 @@ constexpr int kIndexIcrd = 4;
 constexpr uint32_t kCreationDateSize = 12;
 constexpr uint32_t kLegacyMixerSize = 17;
 constexpr uint32_t kLegacyMixerTracks = 15;
-constexpr uint32_t kFmtSize = 16;
-constexpr uint32_t kExtensibleFmtSize = 40;
-constexpr uint16_t kExtensibleExtraSize = 22;
-constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                       0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 [[noreturn]] void Refuse(uint32_t messageId) {
     throw WaveFormatError(messageId);
 }
 
-/// Reads headers and bodies at explicit positions of a source of fixed length.
-class CChunkReader {
-public:
-    explicit CChunkReader(CDataFile& source) : m_source(source), m_length(source.GetLength()) {}
-
-    uint64_t Length() const noexcept { return m_length; }
-
-    /// Reads exactly count bytes at offset; false when the source ends first.
-    bool ReadExact(uint64_t offset, void* buffer, std::size_t count) {
-        return offset <= m_length && m_length - offset >= count &&
-               m_source.ReadAt(offset, buffer, count) == count;
+/// The header at position of a chunk before the samples. A run of zero bytes ends the walk as the end of
+/// the source does: the file has no format or no samples (31502).
+ChunkHeader HeaderBeforeSamples(CChunkReader& reader, uint64_t position) {
+    ChunkHeader header;
+    if (!reader.ReadHeader(position, header) || header.IsZero()) {
+        Refuse(kMsgUnknownWaveFormat);
     }
-
-    /// Reads the chunk header at offset; false when fewer than 8 bytes remain.
-    bool ReadHeader(uint64_t offset, uint8_t (&id)[4], uint32_t& size) {
-        uint8_t header[riff::kChunkHeaderSize];
-        if (!ReadExact(offset, header, sizeof header)) {
-            return false;
-        }
-        std::memcpy(id, header, 4);
-        size = riff::GetU32(header + 4);
-        return true;
-    }
-
-    /// The text of the size bytes at offset, ending at the first zero byte (and cut to kMaxTextBytes).
-    std::string ReadText(uint64_t offset, uint64_t size) {
-        if (offset >= m_length) {
-            return {};
-        }
-        std::string text(std::size_t(std::min({size, kMaxTextBytes, m_length - offset})), '\0');
-        text.resize(m_source.ReadAt(offset, text.data(), text.size()));
-        text.resize(std::strlen(text.c_str()));
-        return text;
-    }
-
-private:
-    CDataFile& m_source;
-    uint64_t m_length;
-};
+    return header;
+}
 
 int InfoIndex(const uint8_t* id) noexcept {
     for (int i = 0; i < kInfoTextCount; ++i) {
@@ -115,12 +82,11 @@ void ApplyLegacyMixer(const uint8_t (&body)[kLegacyMixerSize], MixerBlock& mixer
 /// Reads the chunks before "fmt " and the format; returns the position after the "fmt " chunk.
 uint64_t ReadFormat(CChunkReader& reader, WaveLayout& layout) {
     uint64_t position = 12;
-    uint8_t id[4];
-    uint32_t size = 0;
+    ChunkHeader header;
     for (;;) {
-        if (!reader.ReadHeader(position, id, size)) {
-            Refuse(kMsgUnknownWaveFormat);
-        }
+        header = HeaderBeforeSamples(reader, position);
+        const uint8_t* id = header.id;
+        const uint32_t size = header.size;
         const uint64_t body = position + riff::kChunkHeaderSize;
         if (riff::IsId(id, "fmt ")) {
             break;
@@ -131,9 +97,9 @@ uint64_t ReadFormat(CChunkReader& reader, WaveLayout& layout) {
             ApplyLegacyMixer(legacy, layout.mixer);
             layout.mixerPresent = true;
         } else if (riff::IsId(id, "titl")) {
-            layout.infoTexts[kIndexInam] = reader.ReadText(body, size);
+            layout.infoTexts[kIndexInam] = reader.ReadText(body, size, kMaxTextBytes);
         } else if (riff::IsId(id, "copy")) {
-            layout.infoTexts[kIndexIcop] = reader.ReadText(body, size);
+            layout.infoTexts[kIndexIcop] = reader.ReadText(body, size, kMaxTextBytes);
         }
         // The chunks of the earlier version were written without pad bytes; all others are padded.
         const bool legacyChunk = riff::IsId(id, "chni") || riff::IsId(id, "titl") || riff::IsId(id, "copy");
@@ -141,31 +107,11 @@ uint64_t ReadFormat(CChunkReader& reader, WaveLayout& layout) {
     }
 
     const uint64_t body = position + riff::kChunkHeaderSize;
-    uint8_t fmt[kExtensibleFmtSize];
-    if (size < kFmtSize || !reader.ReadExact(body, fmt, kFmtSize)) {
-        Refuse(kMsgUnknownWaveFormat);
-    }
-    const uint16_t tag = riff::GetU16(fmt);
-    const uint32_t channels = riff::GetU16(fmt + 2);
-    const uint32_t rate = riff::GetU32(fmt + 4);
-    const uint32_t bits = riff::GetU16(fmt + 14);
-    if (tag == kFormatExtensible) {
-        if (size < kExtensibleFmtSize ||
-            !reader.ReadExact(body + kFmtSize, fmt + kFmtSize, kExtensibleFmtSize - kFmtSize) ||
-            riff::GetU16(fmt + 16) < kExtensibleExtraSize || riff::GetU16(fmt + 18) != bits ||
-            std::memcmp(fmt + 24, kPcmSubFormat, sizeof kPcmSubFormat) != 0) {
-            Refuse(kMsgUnknownWaveFormat);
-        }
-    } else if (tag != kFormatPcm) {
-        Refuse(kMsgUnknownWaveFormat);
-    }
-    if (!IsStoreFormat(bits, channels) || rate < kWaveMinRate || rate > kWaveMaxRate) {
-        Refuse(kMsgUnknownWaveFormat);
-    }
-    layout.bits = bits;
-    layout.tracks = channels;
-    layout.rate = rate;
-    return body + riff::PaddedSize(size);
+    const FmtFormat format = ReadFmtChunk(reader, body, header.size);
+    layout.bits = format.bits;
+    layout.tracks = format.tracks;
+    layout.rate = format.rate;
+    return body + riff::PaddedSize(header.size);
 }
 
 /// Reads the "chtt" body: for each track a u32 n and n bytes of name, as far as the chunk holds them.
@@ -179,17 +125,19 @@ void ReadNames(CChunkReader& reader, uint64_t body, uint32_t size, WaveLayout& l
         }
         at += 4;
         const uint64_t n = riff::GetU32(count);
-        layout.names[t] = reader.ReadText(at, std::min(n, end - at));
+        layout.names[t] = reader.ReadText(at, std::min(n, end - at), kMaxTextBytes);
         at += n;
     }
 }
 
-/// Reads the chunks after the samples up to the end of the source or a chunk that claims more than it.
+/// Reads the chunks after the samples up to the end of the source, a run of zero bytes or a chunk that
+/// claims more than the source holds.
 void ReadTrailingChunks(CChunkReader& reader, uint64_t position, WaveLayout& layout) {
     bool infoOpen = false;
-    uint8_t id[4];
-    uint32_t size = 0;
-    while (position + riff::kChunkHeaderSize <= reader.Length() && reader.ReadHeader(position, id, size)) {
+    ChunkHeader header;
+    while (reader.ReadHeader(position, header) && !header.IsZero()) {
+        const uint8_t* id = header.id;
+        const uint32_t size = header.size;
         const uint64_t body = position + riff::kChunkHeaderSize;
         if (body + size > reader.Length()) {
             break;
@@ -211,7 +159,7 @@ void ReadTrailingChunks(CChunkReader& reader, uint64_t position, WaveLayout& lay
             }
         } else if (const int index = infoOpen ? InfoIndex(id) : -1; index >= 0) {
             if (size > 1 && (index != kIndexIcrd || size == kCreationDateSize)) {
-                layout.infoTexts[std::size_t(index)] = reader.ReadText(body, size);
+                layout.infoTexts[std::size_t(index)] = reader.ReadText(body, size, kMaxTextBytes);
             }
         }
         position = next;
@@ -231,36 +179,32 @@ void ClampMixer(MixerBlock& mixer) noexcept {
 
 WaveLayout ParseWave(CDataFile& source) {
     CChunkReader reader(source);
-    uint8_t header[12];
-    if (!reader.ReadExact(0, header, sizeof header) || !riff::IsId(header, "RIFF") ||
-        !riff::IsId(header + 8, "WAVE")) {
+    uint8_t riffHeader[12];
+    if (!reader.ReadExact(0, riffHeader, sizeof riffHeader) || !riff::IsId(riffHeader, "RIFF") ||
+        !riff::IsId(riffHeader + 8, "WAVE")) {
         Refuse(kMsgNoValidWave);
     }
     WaveLayout layout;
     layout.mixer = NeutralMixer();
     uint64_t position = ReadFormat(reader, layout);
 
-    uint8_t id[4];
-    uint32_t size = 0;
-    for (;;) {
-        if (!reader.ReadHeader(position, id, size)) {
-            Refuse(kMsgUnknownWaveFormat);
-        }
-        if (riff::IsId(id, "data")) {
-            break;
-        }
-        position += riff::kChunkHeaderSize + riff::PaddedSize(size);
+    ChunkHeader header = HeaderBeforeSamples(reader, position);
+    while (!riff::IsId(header.id, "data")) {
+        position += riff::kChunkHeaderSize + riff::PaddedSize(header.size);
+        header = HeaderBeforeSamples(reader, position);
     }
     layout.dataOffset = position + riff::kChunkHeaderSize;
     if (layout.dataOffset > kMaxChunkSize) {
         Refuse(kMsgUnknownWaveFormat); // a RIFF file cannot place its samples beyond 4 GB
     }
-    // A recording cut off by a crash claims more than the file holds: take the whole frames that are there.
-    const uint64_t there = std::min<uint64_t>(size, reader.Length() - layout.dataOffset);
+    // A streaming writer or a crashed recorder leaves the size 0 or the largest value; one cut off claims
+    // more than the file holds. Then the whole frames up to the end of the file are the samples.
+    const uint64_t remaining = reader.Length() - layout.dataOffset;
+    const uint64_t claimed = header.size == 0 && remaining > 0 ? kMaxChunkSize : header.size;
     const uint32_t blockAlign = layout.tracks * (layout.bits / 8);
-    layout.dataSize = uint32_t(there / blockAlign * blockAlign);
+    layout.dataSize = uint32_t(std::min(claimed, remaining) / blockAlign * blockAlign);
 
-    ReadTrailingChunks(reader, layout.dataOffset + riff::PaddedSize(size), layout);
+    ReadTrailingChunks(reader, layout.dataOffset + riff::PaddedSize(claimed), layout);
     ClampMixer(layout.mixer);
     return layout;
 }

@@ -1,7 +1,7 @@
 #include "process/clipboard.h"
 
-#include "fileformat/wave_clipboard.h"
 #include "base/progress.h"
+#include "fileformat/wave_clipboard.h"
 #include "store/temp_paths.h"
 
 namespace ondrix {
@@ -40,7 +40,7 @@ void CClipboard::ResetCustom() {
     m_custom->m_progressWindowId = kStatusBarWindowId;
 }
 
-bool CClipboard::CanPaste() {
+bool CClipboard::CanPaste() const {
     if (m_custom) {
         return m_custom->GetDataSize() != 0;
     }

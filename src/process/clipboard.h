@@ -34,11 +34,11 @@ public:
     /// Switches between the custom and the system clipboard; switching the custom one off empties it.
     void ToggleCustom();
     /// The custom clipboard store, or nullptr in system mode.
-    CSampleStore* GetCustomStore() noexcept { return m_custom.get(); }
+    CSampleStore* GetCustomStore() const noexcept { return m_custom.get(); }
     /// Empties the custom clipboard (a new, empty store), e.g. when its temporary path changes.
     void ResetCustom();
     /// Whether there is something to paste: data in the custom store, or WAVE data on the system clipboard.
-    bool CanPaste();
+    bool CanPaste() const;
 
     /// Copies frames first..last of the masked tracks of store to the clipboard in use; the data lives
     /// where clipboardPath says.

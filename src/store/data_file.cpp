@@ -2,6 +2,7 @@
 
 #include "base/file_exception.h"
 #include "base/user_abort.h"
+#include "base/write_all.h"
 #include "store/temp_paths.h"
 
 #include <cerrno>
@@ -56,21 +57,9 @@ void CPosixDataFile::WriteAt(uint64_t offset, const void* buffer, std::size_t co
     if (m_readOnly) {
         throw FileException(FileException::accessDenied, m_path, true);
     }
-    const auto* in = static_cast<const uint8_t*>(buffer);
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t put = ::pwrite(m_fd, in + done, count - done, static_cast<off_t>(offset + done));
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ThrowErrno(m_path, true);
-        }
-        if (put == 0) {
-            throw FileException(FileException::diskFull, m_path, true);
-        }
-        done += static_cast<std::size_t>(put);
-    }
+    WriteAll(m_path, buffer, count, [this, offset](const uint8_t* bytes, std::size_t n, std::size_t done) {
+        return ::pwrite(m_fd, bytes, n, static_cast<off_t>(offset + done));
+    });
 }
 
 uint64_t CPosixDataFile::GetLength() const {

@@ -137,3 +137,37 @@ TEST(EffectParamRefs, BindEveryKeyOnce) {
 }
 
 } // namespace
+
+TEST(EffectSettingsBySpec, GetAndSetReachTheTypedMembers) {
+    EffectSettings s;
+    EXPECT_EQ(s.Get(EchoParams::kLastVolume), 10);
+    EXPECT_EQ(s.Get(kCrossFadeSpecs.waveform), int32_t(WAVE_SAWTOOTH));
+    EXPECT_TRUE(s.Set(EchoParams::kLastVolume, 20));
+    EXPECT_EQ(s.echo.lastVolume, 20);
+    EXPECT_TRUE(s.Set(kCrossFadeSpecs.depth, 40));
+    EXPECT_EQ(s.crossFade.depth, 40);
+    EXPECT_EQ(s.tremolo.depth, 80); // the tremolo's own depth is another key
+    EXPECT_TRUE(s.Set(StretchParams::kLength, 5000));
+    EXPECT_EQ(s.stretch.length, 5000);
+    // The key decides, not the spec object: a copy reaches the same member.
+    const ParamSpec copy = DistortParams::kLevel;
+    EXPECT_EQ(s.Find(copy), &s.distort.level);
+
+    const EffectSettings before = s;
+    const ParamSpec unknown{"NoSuchKey", 7, 0, 9};
+    EXPECT_FALSE(s.Set(unknown, 3));
+    EXPECT_EQ(s.Get(unknown), 7);
+    EXPECT_EQ(s.Find(unknown), nullptr);
+    EXPECT_EQ(s, before);
+    EXPECT_NE(s, EffectSettings());
+}
+
+TEST(EffectSettingsBySpec, DefaultsAreTheSpecsDefaults) {
+    const EffectSettings s;
+    int visited = 0;
+    VisitEffectParams(s, [&](const ParamSpec& spec, int32_t value) {
+        EXPECT_EQ(value, spec.defaultValue) << spec.key;
+        ++visited;
+    });
+    EXPECT_EQ(visited, 23);
+}

@@ -110,7 +110,7 @@ std::vector<CorpusCase> MalformedCorpus() {
     cases.push_back(Loads("32-channels", WaveBuilder().Fmt(32, 8000, 8).Data(Ramp(64)).Bytes(), 32, 8, 64));
     cases.push_back(Refused("24-bits", WaveBuilder().Fmt(2, 8000, 24).Data(samples).Bytes(), kUnknown));
     cases.push_back(Refused("32-bits", WaveBuilder().Fmt(1, 8000, 32).Data(samples).Bytes(), kUnknown));
-    cases.push_back(Refused("12-bits", WaveBuilder().Fmt(1, 8000, 12).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Loads("12-bits", WaveBuilder().Fmt(1, 8000, 12).Data(samples).Bytes(), 1, 16, 40));
     cases.push_back(
         Refused("format-tag-3", WaveBuilder().Fmt(1, 8000, 16, 3).Data(samples).Bytes(), kUnknown));
     cases.push_back(
@@ -120,7 +120,7 @@ std::vector<CorpusCase> MalformedCorpus() {
     cases.push_back(Loads("rate-4096", WaveBuilder().Fmt(1, 4096, 8).Data(samples).Bytes(), 1, 8, 40));
     cases.push_back(Loads("rate-88200", WaveBuilder().Fmt(1, 88200, 8).Data(samples).Bytes(), 1, 8, 40));
 
-    // WAVE_FORMAT_EXTENSIBLE: PCM only, valid bits equal to the container.
+    // PCM in wider containers loads as the container; WAVE_FORMAT_EXTENSIBLE is PCM only.
     cases.push_back(Loads("extensible-pcm-6ch",
                           WaveBuilder().FmtExtensible(6, 48000, 16, 16).Data(Ramp(48)).Bytes(), 6, 16, 48));
     cases.push_back(Refused("extensible-float",
@@ -128,11 +128,43 @@ std::vector<CorpusCase> MalformedCorpus() {
                             kUnknown));
     cases.push_back(Refused("extensible-24-in-32",
                             WaveBuilder().FmtExtensible(2, 48000, 32, 24).Data(samples).Bytes(), kUnknown));
-    cases.push_back(Refused("extensible-12-in-16",
-                            WaveBuilder().FmtExtensible(2, 48000, 16, 12).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Loads("extensible-12-in-16",
+                          WaveBuilder().FmtExtensible(2, 48000, 16, 12).Data(samples).Bytes(), 2, 16, 40));
+    cases.push_back(Loads("extensible-valid-bits-0",
+                          WaveBuilder().FmtExtensible(1, 8000, 8, 0).Data(samples).Bytes(), 1, 8, 40));
+    cases.push_back(Loads("pcm-4-bits", WaveBuilder().Fmt(3, 8000, 4).Data(Ramp(41)).Bytes(), 3, 8, 39));
+    std::vector<uint8_t> packed = WaveBuilder().Fmt(2, 8000, 12).Data(Ramp(30)).Bytes();
+    packed[32] = 3; // block align: two 12-bit samples packed into three bytes
+    cases.push_back(Refused("pcm-12-bits-packed", packed, kUnknown));
     cases.push_back(Refused(
         "extensible-fmt-18",
         WaveBuilder().Chunk("fmt ", FmtBody(0xFFFE, 1, 8000, 8, 18)).Data(samples).Bytes(), kUnknown));
+
+    // Recorders that stopped before they finished the file: sizes left 0 or at the largest value, and runs
+    // of zero bytes where chunks should be.
+    const std::vector<uint8_t> zeros(256, 0);
+    cases.push_back(Loads("unfinished-data-0",
+                          WaveBuilder().Fmt(2, 8000, 16).Data(samples, true, 0).FixRiffSize(0).Bytes(), 2, 16,
+                          40));
+    cases.push_back(Loads(
+        "unfinished-data-ffffffff",
+        WaveBuilder().Fmt(1, 8000, 16).Data(Ramp(41), false, 0xFFFFFFFF).FixRiffSize(0xFFFFFFFF).Bytes(), 1,
+        16, 40));
+    cases.push_back(Loads("unfinished-data-0-silence",
+                          WaveBuilder().Fmt(1, 8000, 8).Data(zeros, true, 0).Bytes(), 1, 8, 256));
+    cases.push_back(Refused("zeros-before-fmt",
+                            WaveBuilder().Raw(zeros).Fmt(1, 8000, 8).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Refused("zeros-after-fmt", WaveBuilder().Fmt(1, 8000, 8).Raw(zeros).Bytes(), kUnknown));
+    cases.push_back(Refused("zeros-before-data",
+                            WaveBuilder().Fmt(1, 8000, 8).Raw(zeros).Data(samples).Bytes(), kUnknown));
+    cases.push_back(Loads("zeros-after-data",
+                          WaveBuilder()
+                              .Fmt(1, 8000, 8)
+                              .Data(samples)
+                              .Raw(zeros)
+                              .Chunk("chnn", std::vector<uint8_t>(67, 7))
+                              .Bytes(),
+                          1, 8, 40));
 
     // Trailing chunks that are damaged: the samples load all the same.
     const auto tail = [&](std::initializer_list<std::vector<uint8_t>> chunks) {

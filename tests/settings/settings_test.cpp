@@ -48,14 +48,14 @@ void FillDistinct(Settings& settings) {
 TEST(SettingsDefaults, MissingKeysTakeTheirDefaults) {
     CMemoryProfileStore empty;
     Settings loaded;
-    loaded.edit.echoDelay = 999; // loading replaces everything
+    loaded.edit.effects.echo.delay = 999; // loading replaces everything
     LoadSettings(empty, false, loaded);
     EXPECT_EQ(Flatten(loaded), Flatten(Settings()));
     EXPECT_TRUE(loaded.accels.empty());
     EXPECT_TRUE(loaded.recentFiles.Paths().empty());
     EXPECT_TRUE(loaded.toolBars.empty());
     EXPECT_TRUE(loaded.openDocuments.empty());
-    EXPECT_TRUE(loaded.edit.envPoints.empty());
+    EXPECT_TRUE(loaded.edit.effects.envelope.points.empty());
     EXPECT_EQ(loaded.window.show, SHOW_NORMAL);
     EXPECT_FALSE(loaded.window.HasRect());
 }
@@ -144,10 +144,10 @@ TEST(SettingsRoundTrip, ByteWideValuesKeepTheirLowByte) {
     store.WriteString("Edit", "Mix", "many");      // not a number: the default
     Settings s;
     LoadSettings(store, false, s);
-    EXPECT_EQ(s.edit.echoCount, 44);
+    EXPECT_EQ(s.edit.effects.echo.count, 44);
     EXPECT_EQ(s.sampleWindow.timeFmt, 255);
     EXPECT_EQ(s.edit.undoCount, 2);
-    EXPECT_EQ(s.edit.echoDelay, 300000);
+    EXPECT_EQ(s.edit.effects.echo.delay, 300000);
     EXPECT_EQ(s.edit.mix, 50);
 }
 
@@ -157,10 +157,10 @@ TEST(SettingsRoundTrip, DistortionKeysKeepTheirCrossedMeaning) {
     store.WriteInt("Edit", "DistLevel", 77); // the depth
     Settings s;
     LoadSettings(store, false, s);
-    EXPECT_EQ(s.edit.distDepth, 33);
-    EXPECT_EQ(s.edit.distLevel, 77);
-    s.edit.distDepth = 21;
-    s.edit.distLevel = 99;
+    EXPECT_EQ(s.edit.effects.distort.level, 33);
+    EXPECT_EQ(s.edit.effects.distort.depth, 77);
+    s.edit.effects.distort.level = 21;
+    s.edit.effects.distort.depth = 99;
     ASSERT_TRUE(WriteSettings(store, s));
     EXPECT_EQ(store.GetInt("Edit", "DistDepth", 0), 21);
     EXPECT_EQ(store.GetInt("Edit", "DistLevel", 0), 99);
@@ -257,7 +257,7 @@ TEST(SettingsShortcuts, ADamagedCountIsBounded) {
     Settings s;
     LoadSettings(store, false, s);
     EXPECT_LE(s.accels.size(), 4096u);
-    EXPECT_TRUE(s.edit.envPoints.empty()); // the missing pairs read as -1 and are dropped
+    EXPECT_TRUE(s.edit.effects.envelope.points.empty()); // the missing pairs read as -1 and are dropped
     EXPECT_TRUE(s.openDocuments.empty());
 }
 
@@ -272,7 +272,7 @@ TEST(SettingsEnvelope, PointsAreFiltered) {
     Settings s;
     LoadSettings(store, false, s);
     const std::vector<EnvelopePoint> kept = {{0, 100}, {1024, 0}, {300, 200}};
-    EXPECT_EQ(s.edit.envPoints, kept);
+    EXPECT_EQ(s.edit.effects.envelope.points, kept);
 
     CMemoryProfileStore saved;
     ASSERT_TRUE(WriteSettings(saved, s));
@@ -351,7 +351,7 @@ TEST(SettingsSave, UnwritableStoreIsReportedOnce) {
     CMemoryProfileStore store;
     store.SetFlushFails(true);
     Settings s;
-    s.edit.echoDelay = 345;
+    s.edit.effects.echo.delay = 345;
     EXPECT_FALSE(SaveSettings(store, s));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "The settings could not be saved to memory.\n"
@@ -365,4 +365,50 @@ TEST(SettingsSave, UnwritableStoreIsReportedOnce) {
     EXPECT_TRUE(SaveSettings(store, s));
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(store.GetInt("Edit", "EchoDelay", 0), 345);
+}
+
+TEST(SettingsEffects, EveryParameterRoundTripsUnderItsOwnKey) {
+    // The keys and byte widths stored files rely on, each with a value unlike its default.
+    const std::vector<std::pair<std::string, int32_t>> keys = {
+        {"Volume", 250},       {"Dynamic", 75},   {"ZeroAdjust", -40}, {"Speed", 180},
+        {"EchoDelay", 70000},  {"EchoCount", 9},  {"EchoVolume1", 60}, {"EchoVolume2", 7},
+        {"EnvLevel", 55},      {"TremType", 2},   {"TremTimeType", 1}, {"TremTime", 44100},
+        {"TremFreq", 12000},   {"TremMod", 33},   {"CrossType", 1},    {"CrossTimeType", 0},
+        {"CrossTime", 123456}, {"CrossFreq", 19}, {"CrossMod", 90},    {"DistType", 4},
+        {"DistDepth", 45},     {"DistLevel", 66},
+    };
+    Settings s;
+    for (const auto& [key, value] : keys) {
+        ASSERT_TRUE(s.edit.effects.Set(ParamSpec{key.c_str(), 0, 0, 0}, value)) << key;
+    }
+    s.edit.effects.envelope.points = {{0, 10}, {1024, 90}};
+    CMemoryProfileStore store;
+    ASSERT_TRUE(WriteSettings(store, s));
+    for (const auto& [key, value] : keys) {
+        EXPECT_EQ(std::get<int32_t>(store.GetValues().at({"Edit", key})), value) << key;
+    }
+    EXPECT_FALSE(store.Has("Edit", "Length")); // a new length is given for each run, never stored
+    EXPECT_EQ(store.GetInt("Edit", "EnvCount", 0), 2);
+
+    Settings loaded;
+    LoadSettings(store, false, loaded);
+    EXPECT_EQ(loaded.edit.effects, s.edit.effects);
+    EXPECT_EQ(loaded.edit.effects.distort.level, 45); // DistDepth holds the level
+    EXPECT_EQ(loaded.edit.effects.tremolo.frequency, 12000);
+}
+
+TEST(SettingsEffects, ByteWideParametersKeepTheirLowByteAndOthersDoNot) {
+    CMemoryProfileStore store;
+    store.WriteInt("Edit", "TremMod", 257);   // byte-wide: 1
+    store.WriteInt("Edit", "DistLevel", 511); // byte-wide: 255
+    store.WriteInt("Edit", "TremFreq", 257);  // a full integer
+    Settings s;
+    LoadSettings(store, false, s);
+    EXPECT_EQ(s.edit.effects.tremolo.depth, 1);
+    EXPECT_EQ(s.edit.effects.distort.depth, 255);
+    EXPECT_EQ(s.edit.effects.tremolo.frequency, 257);
+    // An out-of-byte value set in code is stored as the byte a later read would give.
+    s.edit.effects.echo.count = 300;
+    ASSERT_TRUE(WriteSettings(store, s));
+    EXPECT_EQ(store.GetInt("Edit", "EchoCount", 0), 44);
 }

@@ -117,9 +117,7 @@ DeviceResult CAlsaStream::Open(const std::string& name, bool output, bool prefer
 
 CAlsaStream::CAlsaStream(snd_pcm_t* pcm, bool output, const AudioFormat& format, IDeviceCallback& callback,
                          snd_pcm_uframes_t periodSize, bool canPause)
-    : m_pcm(pcm), m_output(output), m_format(format), m_blockAlign(format.BlockAlign()), m_callback(callback),
-      m_periodSize(periodSize), m_canPause(canPause), m_running(output),
-      m_lastFrame(m_blockAlign, format.bitsPerSample == 8 ? 0x80 : 0) {
+    : CDeviceStream(output, format, &callback), m_pcm(pcm), m_periodSize(periodSize), m_canPause(canPause) {
     m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (m_wakeFd < 0) {
         throw std::bad_alloc();
@@ -131,19 +129,7 @@ CAlsaStream::~CAlsaStream() {
     Close();
 }
 
-void CAlsaStream::Close() noexcept {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_closed) {
-            return;
-        }
-        m_closed = true;
-        m_closing = true;
-    }
-    Wake();
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+void CAlsaStream::Finish() noexcept {
     std::lock_guard lock(m_mutex);
     if (m_output && m_written > 0 && m_queue.empty() && !m_failed && !m_hardwarePaused) {
         // A run that ended by itself. A sound server's delay is an estimate, and a server re-renders what
@@ -165,22 +151,10 @@ void CAlsaStream::Wake() noexcept {
     }
 }
 
-DeviceResult CAlsaStream::Queue(AudioBuffer& buffer) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_failed || m_closing) {
-            return DeviceResult::Error;
-        }
-        if (buffer.IsInQueue()) {
-            return DeviceResult::StillPlaying;
-        }
-        buffer.MarkQueued();
-        const uint64_t frames = buffer.length / m_blockAlign;
-        m_queue.push_back({&buffer, m_queuedEnd, m_queuedEnd + frames});
-        m_queuedEnd += frames;
-    }
-    Wake();
-    return DeviceResult::Ok;
+void CAlsaStream::Enqueue(AudioBuffer& buffer) {
+    const uint64_t frames = buffer.length / m_blockAlign;
+    m_queue.push_back({&buffer, m_queuedEnd, m_queuedEnd + frames});
+    m_queuedEnd += frames;
 }
 
 DeviceResult CAlsaStream::SetRunning(bool running) {
@@ -213,7 +187,7 @@ DeviceResult CAlsaStream::SetRunning(bool running) {
             snd_pcm_drop(m_pcm);
             snd_pcm_prepare(m_pcm);
             if (!m_queue.empty() && m_queue.front().buffer->bytesRecorded > 0) {
-                HandBack(done); // a stopped input hands back its partly filled buffer
+                HandBackHead(done); // a stopped input hands back its partly filled buffer
             }
         }
         m_running = running;
@@ -232,7 +206,7 @@ DeviceResult CAlsaStream::Reset() {
             snd_pcm_prepare(m_pcm);
         }
         while (!m_queue.empty()) {
-            HandBack(done);
+            HandBackHead(done);
         }
         m_queuedEnd = 0;
         m_written = 0;
@@ -268,7 +242,7 @@ bool CAlsaStream::GetCurrentFrame(uint8_t* frame) {
             }
         }
     }
-    std::memcpy(frame, m_lastFrame.data(), m_blockAlign);
+    CopyLastFrame(frame);
     return true;
 }
 
@@ -294,29 +268,19 @@ bool CAlsaStream::Recover(int error) {
     return snd_pcm_recover(m_pcm, error, 1) == 0;
 }
 
-void CAlsaStream::HandBack(std::vector<AudioBuffer*>& done) {
+void CAlsaStream::HandBackHead(std::vector<AudioBuffer*>& done) {
     AudioBuffer* buffer = m_queue.front().buffer;
     m_queue.pop_front();
     if (buffer->length >= m_blockAlign && m_output) {
         std::memcpy(m_lastFrame.data(), buffer->data + buffer->length - m_blockAlign, m_blockAlign);
     }
-    buffer->MarkDone();
-    done.push_back(buffer);
+    HandBack(*buffer, done);
 }
 
 void CAlsaStream::FailAll(std::vector<AudioBuffer*>& done) {
     m_failed = true;
     while (!m_queue.empty()) {
-        HandBack(done);
-    }
-}
-
-void CAlsaStream::Notify(const std::vector<AudioBuffer*>& done, bool failed) {
-    for (std::size_t i = 0; i < done.size(); ++i) {
-        m_callback.OnDeviceEvent(DeviceEvent::BufferDone);
-    }
-    if (failed) {
-        m_callback.OnDeviceEvent(DeviceEvent::Error);
+        HandBackHead(done);
     }
 }
 
@@ -359,7 +323,7 @@ int CAlsaStream::ServiceOutput(std::vector<AudioBuffer*>& done) {
     }
     const uint64_t played = PlayedFrames();
     while (!m_queue.empty() && m_queue.front().end <= played) {
-        HandBack(done);
+        HandBackHead(done);
     }
     if (m_queue.empty() || !m_running) {
         return -1;
@@ -405,7 +369,7 @@ void CAlsaStream::ServiceInput(std::vector<AudioBuffer*>& done) {
             std::memcpy(m_lastFrame.data(), buffer.data + buffer.bytesRecorded - m_blockAlign, m_blockAlign);
         }
         if (buffer.bytesRecorded + m_blockAlign > buffer.length) {
-            HandBack(done);
+            HandBackHead(done);
         }
     }
 }

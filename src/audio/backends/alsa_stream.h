@@ -1,14 +1,13 @@
 #pragma once
 
 #include "audio/audio_device.h"
+#include "audio/device_stream.h"
 
 #include <alsa/asoundlib.h>
 
 #include <cstdint>
 #include <deque>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace ondrix {
@@ -19,17 +18,13 @@ DeviceResult AlsaResult(int error, bool preferredDevice) noexcept;
 /// One open ALSA PCM of either direction, driven by its own thread: it writes queued buffers into the
 /// PCM (or reads the PCM into them) without blocking, and hands a playback buffer back once the PCM has
 /// played it through. Every ALSA call is made under the stream's lock.
-class CAlsaStream {
+class CAlsaStream final : public CDeviceStream {
 public:
     /// Opens the named PCM; on failure returns the result and leaves the stream unusable.
     static DeviceResult Open(const std::string& name, bool output, bool preferred, const AudioFormat& format,
                              IDeviceCallback& callback, std::unique_ptr<CAlsaStream>& out);
-    CAlsaStream(const CAlsaStream&) = delete;
-    CAlsaStream& operator=(const CAlsaStream&) = delete;
     ~CAlsaStream();
 
-    /// Queues a buffer.
-    DeviceResult Queue(AudioBuffer& buffer);
     /// Output: Pause (false) and Restart (true). Input: Stop (false) and Start (true).
     DeviceResult SetRunning(bool running);
     /// Drops what the PCM holds, hands every buffer back and sets the position to 0.
@@ -38,8 +33,6 @@ public:
     bool GetPosition(uint64_t& bytes);
     /// The frame at the position.
     bool GetCurrentFrame(uint8_t* frame);
-    /// Stops the thread and closes the PCM.
-    void Close() noexcept;
 
 private:
     struct Pending {
@@ -57,30 +50,21 @@ private:
     uint64_t PlayedFrames();
     bool Recover(int error);
     void FailAll(std::vector<AudioBuffer*>& done);
-    void HandBack(std::vector<AudioBuffer*>& done);
-    void Notify(const std::vector<AudioBuffer*>& done, bool failed);
-    void Wake() noexcept;
+    void HandBackHead(std::vector<AudioBuffer*>& done);
+    void Enqueue(AudioBuffer& buffer) override;
+    void Wake() noexcept override;
+    /// Closes the PCM, after a short tail when a run ended by itself.
+    void Finish() noexcept override;
 
     snd_pcm_t* m_pcm;
-    const bool m_output;
-    const AudioFormat m_format;
-    const uint32_t m_blockAlign;
-    IDeviceCallback& m_callback;
     const snd_pcm_uframes_t m_periodSize;
     const bool m_canPause;
     int m_wakeFd = -1;
 
-    std::mutex m_mutex;
     std::deque<Pending> m_queue;
     uint64_t m_queuedEnd = 0; // stream frames queued since open or reset
     uint64_t m_written = 0;   // output: stream frames written; input: frames recorded
-    bool m_running;
     bool m_hardwarePaused = false;
-    bool m_failed = false;
-    bool m_closing = false;
-    bool m_closed = false;
-    std::vector<uint8_t> m_lastFrame;
-    std::thread m_thread;
 };
 
 } // namespace ondrix

@@ -1,9 +1,9 @@
 #include "settings/core/settings.h"
 
-#include "settings/core/settings_fields.h"
 #include "base/message_service.h"
 #include "controls/format_args.h"
 #include "resources/string_table.h"
+#include "settings/core/settings_fields.h"
 
 #include <algorithm>
 
@@ -15,9 +15,6 @@ namespace {
 
 /// The most entries a list setting is read with: a damaged count cannot make start-up loop for ages.
 constexpr int32_t kMaxListEntries = 4096;
-
-/// Envelope positions run from 0 to this value.
-constexpr int32_t kEnvelopeEnd = 1024;
 
 const std::string kRoot;
 const std::string kDesktop = "Desktop";
@@ -154,7 +151,7 @@ void ReadEnvelope(const IProfileStore& profile, std::vector<EnvelopePoint>& poin
         EnvelopePoint point;
         point.position = profile.GetInt(kEdit, Numbered("EnvPos", i), -1);
         point.volume = profile.GetInt(kEdit, Numbered("EnvVol", i), -1);
-        if (point.position >= 0 && point.volume >= 0 && point.position <= kEnvelopeEnd) {
+        if (point.position >= 0 && point.volume >= 0 && point.position <= EnvelopeParams::kFullPosition) {
             points.push_back(point);
         }
     }
@@ -225,7 +222,7 @@ void LoadSettings(const IProfileStore& profile, bool firstRun, Settings& setting
     ReadAccels(profile, settings.accels);
     VisitSettingFields(settings, FieldReader{profile});
     ReadWindowPlacement(profile, settings.window);
-    ReadEnvelope(profile, settings.edit.envPoints);
+    ReadEnvelope(profile, settings.edit.effects.envelope.points);
     ReadOpenDocuments(profile, settings.openDocuments);
 }
 
@@ -235,7 +232,7 @@ bool WriteSettings(IProfileStore& profile, const Settings& settings) {
     WriteAccels(profile, settings.accels);
     VisitSettingFields(settings, FieldWriter{profile});
     WriteWindowPlacement(profile, settings.window);
-    WriteEnvelope(profile, settings.edit.envPoints);
+    WriteEnvelope(profile, settings.edit.effects.envelope.points);
     WriteOpenDocuments(profile, settings.openDocuments);
     return profile.Flush();
 }

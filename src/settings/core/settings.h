@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/effect_params.h"
 #include "settings/core/accel_table.h"
 #include "settings/core/profile_store.h"
 #include "settings/core/recent_file_list.h"
@@ -57,43 +58,15 @@ struct WindowPlacement {
     }
 };
 
-/// One envelope point: position 0..1024 within the block, volume in percent.
-struct EnvelopePoint {
-    int32_t position = 0;
-    int32_t volume = 0;
-
-    friend bool operator==(const EnvelopePoint&, const EnvelopePoint&) = default;
-};
-
 /// Section "Edit": the parameters of the editing functions and the undo history size.
 struct EditSettings {
-    uint8_t distType = 0;                 ///< DistType: distortion type 0..4
-    uint8_t distLevel = 100;              ///< DistLevel: holds the distortion's *depth* ("&Depth [%]")
-    uint8_t distDepth = 20;               ///< DistDepth: holds the distortion's *level* ("&Level [%]")
-    uint8_t tremType = 0;                 ///< TremType: tremolo waveform
-    int32_t tremTimeType = 0;             ///< TremTimeType: tremolo period mode
-    int32_t tremTime = 0;                 ///< TremTime: tremolo period in frames
-    int32_t tremFreq = 5;                 ///< TremFreq: tremolo frequency in Hz
-    uint8_t tremMod = 80;                 ///< TremMod: tremolo modulation in percent
-    uint8_t crossType = 3;                ///< CrossType: cross fade waveform
-    int32_t crossTimeType = 1;            ///< CrossTimeType: cross fade period mode
-    int32_t crossTime = 0;                ///< CrossTime: cross fade period in frames (0 = the block)
-    int32_t crossFreq = 5;                ///< CrossFreq: cross fade frequency in Hz
-    uint8_t crossMod = 100;               ///< CrossMod: cross fade depth in percent
-    uint8_t echoCount = 3;                ///< EchoCount: number of echoes
-    int32_t echoDelay = 200;              ///< EchoDelay: milliseconds between echoes
-    uint8_t echoVolume1 = 50;             ///< EchoVolume1: mix percentage of the first echo
-    uint8_t echoVolume2 = 10;             ///< EchoVolume2: mix percentage of the last echo
-    int32_t dynamic = 150;                ///< Dynamic: change of dynamics
-    int32_t volume = 100;                 ///< Volume: raise/lower volume
-    int32_t zeroAdjust = 0;               ///< ZeroAdjust: zero-line correction
-    int32_t allTracks = 0;                ///< AllTracks: edit option "&All Tracks"
-    int32_t overWrite = 0;                ///< OverWrite: edit option "&Overwrite"
-    int32_t mix = 50;                     ///< Mix: mix
-    int32_t speed = 100;                  ///< Speed: change of velocity
-    int32_t envLevel = 100;               ///< EnvLevel: envelope scale
-    std::vector<EnvelopePoint> envPoints; ///< EnvCount, EnvPos%d, EnvVol%d
-    uint8_t undoCount = 1;                ///< UndoCount: undo history size
+    /// Every function's parameters, stored under their ParamSpec keys; the envelope points as EnvCount,
+    /// EnvPos%d, EnvVol%d.
+    EffectSettings effects;
+    int32_t allTracks = 0; ///< AllTracks: edit option "&All Tracks"
+    int32_t overWrite = 0; ///< OverWrite: edit option "&Overwrite"
+    int32_t mix = 50;      ///< Mix: mix
+    uint8_t undoCount = 1; ///< UndoCount: undo history size
 };
 
 /// Section "SampleWindow": the waveform display.

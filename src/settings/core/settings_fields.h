@@ -2,7 +2,33 @@
 
 #include "settings/core/settings.h"
 
+#include <type_traits>
+
 namespace ondrix {
+
+/// Visits one effect parameter as the setting (section "Edit") its spec describes: byte-wide ones as a
+/// uint8_t, whose value (the low byte) goes back into the parameter; parameters that are no setting not.
+template <class Value, class Visitor>
+void VisitEffectField(const ParamSpec& spec, Value& value, Visitor& visit) {
+    switch (spec.storage) {
+    case ParamStorage::Integer:
+        visit("Edit", spec.key, value);
+        break;
+    case ParamStorage::Byte: {
+        if constexpr (std::is_const_v<Value>) {
+            const auto byte = static_cast<uint8_t>(value);
+            visit("Edit", spec.key, byte);
+        } else {
+            auto byte = static_cast<uint8_t>(value);
+            visit("Edit", spec.key, byte);
+            value = byte;
+        }
+        break;
+    }
+    case ParamStorage::None:
+        break;
+    }
+}
 
 /// Calls visit(section, key, field) for every single-valued setting, in the order they are read. The field
 /// is an int32_t, a uint8_t (byte-wide) or a std::string. The lists (shortcuts, envelope points, recent
@@ -31,31 +57,11 @@ template <class SettingsType, class Visitor> void VisitSettingFields(SettingsTyp
     visit("Desktop", "ExpertMode", d.expertMode);
 
     auto& e = s.edit;
-    visit("Edit", "DistType", e.distType);
-    visit("Edit", "DistLevel", e.distLevel);
-    visit("Edit", "DistDepth", e.distDepth);
-    visit("Edit", "TremType", e.tremType);
-    visit("Edit", "TremTimeType", e.tremTimeType);
-    visit("Edit", "TremTime", e.tremTime);
-    visit("Edit", "TremFreq", e.tremFreq);
-    visit("Edit", "TremMod", e.tremMod);
-    visit("Edit", "CrossType", e.crossType);
-    visit("Edit", "CrossTimeType", e.crossTimeType);
-    visit("Edit", "CrossTime", e.crossTime);
-    visit("Edit", "CrossFreq", e.crossFreq);
-    visit("Edit", "CrossMod", e.crossMod);
-    visit("Edit", "EchoCount", e.echoCount);
-    visit("Edit", "EchoDelay", e.echoDelay);
-    visit("Edit", "EchoVolume1", e.echoVolume1);
-    visit("Edit", "EchoVolume2", e.echoVolume2);
-    visit("Edit", "Dynamic", e.dynamic);
-    visit("Edit", "Volume", e.volume);
-    visit("Edit", "ZeroAdjust", e.zeroAdjust);
+    VisitEffectParams(e.effects,
+                      [&visit](const ParamSpec& spec, auto& value) { VisitEffectField(spec, value, visit); });
     visit("Edit", "AllTracks", e.allTracks);
     visit("Edit", "OverWrite", e.overWrite);
     visit("Edit", "Mix", e.mix);
-    visit("Edit", "Speed", e.speed);
-    visit("Edit", "EnvLevel", e.envLevel);
     visit("Edit", "UndoCount", e.undoCount);
 
     auto& sp = s.synchroPlay;

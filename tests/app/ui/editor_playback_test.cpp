@@ -2,6 +2,7 @@
 #include "app/ui/manual_device.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "views/sample_view.h"
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -159,6 +160,29 @@ TEST_F(PlaybackTest, ClosingAPlayingDocumentStopsItsPlayback) {
     clock.AdvanceFrames(8000, 8000);
     ProcessPendingEvents(); // the late stop message finds nothing to forget
     EXPECT_EQ(frame->GetPlayingStore(), nullptr);
+}
+
+TEST_F(PlaybackTest, TheTransportFollowsTheFrameInTheRouteAndFeedsTheVolumeBar) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 8000)));
+    const std::vector<CCmdTarget*> route = frame->Route();
+    ASSERT_GE(route.size(), 3u);
+    EXPECT_EQ(route[route.size() - 3], static_cast<CCmdTarget*>(frame));
+    EXPECT_EQ(route[route.size() - 2], static_cast<CCmdTarget*>(&frame->Transport()));
+    EXPECT_EQ(route.back(), static_cast<CCmdTarget*>(app.get()));
+    // the keys of the transport's commands reach it through the route
+    QWidget* view = frame->ActiveChild()->GetSampleView();
+    SendKey(view, Qt::Key_F5); // "&Start"
+    ProcessPendingEvents();
+    ASSERT_EQ(frame->GetPlayingStore(), Doc()->GetStore());
+    SendKey(view, Qt::Key_F8); // "&Pause"
+    EXPECT_NE(Doc()->GetStore()->GetAudioState() & AUDIO_PAUSED, 0u);
+    frame->VolumeBar()->ShowLevels(7, 9);
+    SendKey(view, Qt::Key_F6); // "S&top"
+    ASSERT_TRUE(PlayOut(8000));
+    // once nothing plays, the transport tells the volume bar so
+    EXPECT_EQ(frame->VolumeBar()->ShownLevels(), std::make_pair(0u, 0u));
+    emit frame->Transport().levelsChanged(120, 45);
+    EXPECT_EQ(frame->VolumeBar()->ShownLevels(), std::make_pair(120u, 45u));
 }
 
 } // namespace

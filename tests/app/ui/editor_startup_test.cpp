@@ -98,6 +98,29 @@ TEST_F(StartupTest, WindowPlacementAndBarsComeBack) {
     EXPECT_FALSE(frame->StandardBar()->isHidden());
 }
 
+TEST_F(StartupTest, TheCustomClipboardSwitchesAndTheChoiceComesBack) {
+    ASSERT_NE(app->GetCustomClipboard(), nullptr); // "Custom &Clipboard" is on by default
+    EXPECT_TRUE(frame->QueryCommand(cmd::kCustomClipboard).IsChecked());
+    EXPECT_FALSE(app->ClipboardHasData()); // an empty custom clipboard has nothing to paste
+    EXPECT_FALSE(frame->QueryCommand(cmd::kFromClipboard).IsEnabled());
+    frame->ExecuteCommand(cmd::kCustomClipboard);
+    EXPECT_EQ(app->GetCustomClipboard(), nullptr);
+    EXPECT_FALSE(frame->QueryCommand(cmd::kCustomClipboard).IsChecked());
+    Restart("");
+    EXPECT_EQ(profile.GetInt("Desktop", "OwnClipBoard", 1), 0);
+    EXPECT_EQ(app->GetCustomClipboard(), nullptr);
+    frame->ExecuteCommand(cmd::kCustomClipboard);
+    CSampleStore* clip = app->GetCustomClipboard();
+    ASSERT_NE(clip, nullptr);
+    ASSERT_TRUE(clip->Create(STORE_MEMORY, "", 16, 1, 44100, false));
+    FillRamp16(*clip, 10);
+    EXPECT_TRUE(frame->QueryCommand(cmd::kFromClipboard).IsEnabled());
+    frame->ExecuteCommand(cmd::kFromClipboard); // a new window on the custom clipboard's sound
+    ProcessPendingEvents();
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), 10);
+}
+
 TEST_F(StartupTest, PlaySwitchOpensAndPlays) {
     const std::string path = MakeWave("play me.wav", 1, 16, 8000, 8000);
     Restart(QString::fromStdString("/p " + path));

@@ -66,7 +66,7 @@ Settings Unusual() {
     s.window = {SHOW_NORMAL, -1920, 10, 0, 1200};
     s.accels = BuiltInAccelTable();
     s.accels.push_back({FVIRTKEY | FALT | FSHIFT, VK_OEM_5, 32848});
-    s.edit.envPoints = {{0, 0}, {512, 100}, {1024, 35}};
+    s.edit.effects.envelope.points = {{0, 0}, {512, 100}, {1024, 35}};
     s.recentFiles.Add("/b/second.wav");
     s.recentFiles.Add("/a/first, with comma.wav");
     s.toolBars = {{1, 4, 0, 0}, {0, 8, 120, 1}, {1, 0, -300, 500}};
@@ -169,7 +169,7 @@ TEST(QtProfileStore, MissingFileGivesTheDefaults) {
     CQtProfileStore store(QString::fromStdString(dir.Path() + "/none/Ondrix.ini"));
     EXPECT_TRUE(IsFirstRun(store));
     Settings loaded;
-    loaded.edit.echoDelay = 1;
+    loaded.edit.effects.echo.delay = 1;
     LoadSettings(store, false, loaded);
     EXPECT_EQ(Dump(loaded), Dump(Settings()));
 }
@@ -187,7 +187,7 @@ TEST(QtProfileStore, ValuesReadAsTheirTypeFromHandEditedFiles) {
     EXPECT_EQ(store.GetInt("Accels", "Count", 0), -1);
     Settings loaded;
     LoadSettings(store, false, loaded);
-    EXPECT_EQ(loaded.edit.echoCount, 44);
+    EXPECT_EQ(loaded.edit.effects.echo.count, 44);
     EXPECT_TRUE(loaded.accels.empty());
 }
 
