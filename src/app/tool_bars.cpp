@@ -18,7 +18,6 @@ namespace {
 
 constexpr uint32_t kStandardBarTitle = 32740;
 constexpr uint32_t kPlayBarTitle = 32741;
-constexpr uint32_t kVolumeBarTitle = 32742;
 
 /// The tool bar buttons: command and icon name (a command of 0 is a separator).
 struct BarButton {
@@ -101,7 +100,7 @@ CToolBars::CToolBars(QMainWindow* window, CActionRegistry& actions) : m_window(w
     m_play = window->addToolBar(LoadQString(kPlayBarTitle));
     m_play->setObjectName(QStringLiteral("PlayBar"));
     AddButtons(m_play, actions, kPlayButtons);
-    m_volume = new CVolumeBar(LoadQString(kVolumeBarTitle), window);
+    m_volume = new CVolumeBar(window);
     window->addToolBar(m_volume);
     for (QToolBar* bar : {m_standard, m_play, static_cast<QToolBar*>(m_volume)}) {
         bar->setIconSize(QSize(20, 20));

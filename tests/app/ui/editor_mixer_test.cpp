@@ -1,6 +1,9 @@
 #include "app/ui/editor_fixture.h"
 #include "app/ui/manual_device.h"
+#include "app/volume_bar.h"
+#include "controls/ui/level_meter.h"
 #include "controls/ui/range_edit.h"
+#include "controls/ui/stereo_slider.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "document/track_mixer.h"
 #include "document/update_hints.h"
@@ -11,6 +14,7 @@
 #include "views/strip_button.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSlider>
@@ -332,6 +336,56 @@ TEST_F(MixerPlaybackTest, AVolumeChangeIsHeardInTheNextBuffers) {
     for (std::size_t i = after.size() - 1600; i + 1 < after.size(); i += 2) {
         EXPECT_EQ(int16_t(after[i] | after[i + 1] << 8), 0) << i;
     }
+}
+
+} // namespace
+
+namespace {
+
+using VolumeBarTest = EditorFixture;
+
+TEST_F(VolumeBarTest, MainVolumeWritesTheActiveSoundAndFollowsTheActiveWindow) {
+    CVolumeBar* bar = frame->VolumeBar();
+    EXPECT_EQ(bar->windowTitle(), "Volume Control");
+    EXPECT_FALSE(bar->MainVolume()->isEnabled()); // no document window yet
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 800)));
+    COndrixDoc* first = Doc();
+    EXPECT_TRUE(bar->MainVolume()->isEnabled());
+    bar->MainVolume()->SetLock(false);
+    bar->MainVolume()->LeftSlider()->setFocus();
+    SendKey(bar->MainVolume()->LeftSlider(), Qt::Key_PageUp); // 100 + 50
+    SendKey(bar->MainVolume()->RightSlider(), Qt::Key_PageDown);
+    EXPECT_EQ(first->GetStore()->Mixer().mainLeft, 150);
+    EXPECT_EQ(first->GetStore()->Mixer().mainRight, 50);
+    EXPECT_TRUE(first->IsModified());
+
+    ASSERT_TRUE(OpenByCommand(MakeWave("b.wav", 2, 16, 8000, 800)));
+    COndrixDoc* second = Doc();
+    EXPECT_EQ(bar->MainVolume()->GetLeft(), 100);
+    EXPECT_EQ(bar->MainVolume()->GetRight(), 100);
+    EXPECT_FALSE(second->IsModified()); // showing its main volume changes nothing
+    frame->GetMdiArea()->activatePreviousSubWindow();
+    ProcessPendingEvents();
+    ASSERT_EQ(Doc(), first);
+    EXPECT_EQ(bar->MainVolume()->GetLeft(), 150);
+    EXPECT_EQ(bar->MainVolume()->GetRight(), 50);
+    EXPECT_EQ(second->GetStore()->Mixer().mainLeft, 100);
+}
+
+TEST_F(VolumeBarTest, MetersFallAndTheClipMarkLatchesUntilTheNextRun) {
+    CVolumeBar* bar = frame->VolumeBar();
+    EXPECT_EQ(bar->LeftMeter()->SegmentCount(), 21);
+    bar->ShowLevels(70, 99, true);
+    EXPECT_EQ(bar->ShownLevels(), std::make_pair(100u, 100u));
+    EXPECT_FALSE(bar->LeftMeter()->IsClipped());
+    EXPECT_TRUE(bar->RightMeter()->IsClipped());
+    for (int tick = 0; tick < 9; ++tick) {
+        bar->ShowLevels(0, 0, true);
+    }
+    EXPECT_EQ(bar->ShownLevels(), std::make_pair(0u, 0u));
+    EXPECT_TRUE(bar->RightMeter()->IsClipped()); // the mark outlasts the level
+    emit frame->Transport().meteringStarted();
+    EXPECT_FALSE(bar->RightMeter()->IsClipped());
 }
 
 } // namespace
