@@ -1,6 +1,6 @@
 #include "views/mixer_strip.h"
 
-#include "controls/format_args.h"
+#include "controls/ui/menu_keys.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -346,9 +346,7 @@ void CMixerStrip::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CMixerStrip::keyPressEvent(QKeyEvent* event) {
-    const bool menuKey = event->key() == Qt::Key_Menu ||
-                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (menuKey && !m_name->hasFocus()) {
+    if (IsMenuKey(event) && !m_name->hasFocus()) {
         ShowContextMenu(mapToGlobal(QPoint()));
         return;
     }

@@ -1,5 +1,6 @@
 #include "controls/ui/stereo_slider.h"
 
+#include "controls/ui/menu_keys.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -193,8 +194,7 @@ void CStereoSlider::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CStereoSlider::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Menu ||
-        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    if (IsMenuKey(event)) {
         ShowContextMenu(mapToGlobal(QPoint(0, 0)));
         return;
     }

@@ -1,6 +1,7 @@
 #include "controls/ui/time_edit.h"
 
 #include "base/message_service.h"
+#include "controls/ui/menu_keys.h"
 #include "controls/ui/spin_buttons.h"
 #include "resources/string_table.h"
 #include "resources/ui/qt_strings.h"
@@ -50,7 +51,7 @@ void CTimeField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    if (IsMenuKey(event)) {
         m_owner->ShowContextMenu(m_owner->mapToGlobal(QPoint(0, 0)));
         event->accept();
         return;
