@@ -22,8 +22,10 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -317,6 +319,12 @@ TEST_F(MixerPlaybackTest, AVolumeChangeIsHeardInTheNextBuffers) {
     }
     const std::vector<uint8_t> before = device.backend.TakeCapture();
     ASSERT_FALSE(before.empty());
+    // the meters show the loud part (the level timer runs while it plays)
+    for (int i = 0; i < 50 && frame->VolumeBar()->ShownLevels().first == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ProcessPendingEvents();
+    }
+    EXPECT_GT(frame->VolumeBar()->ShownLevels().first, 0u);
     SendClick(mixer->Strip(0)->PlayButton()); // mute the only track
     for (int i = 0; i < 6; ++i) {
         device.Advance(800, 8000);
