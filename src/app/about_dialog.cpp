@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/qt_message_service.h"
+#include "resources/string_ids.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -10,26 +11,18 @@
 
 namespace ondrix {
 
-namespace {
-
-constexpr uint32_t kTitle = 32750;
-constexpr uint32_t kVersion = 32751;
-constexpr uint32_t kDescription = 32752;
-constexpr uint32_t kProductName = 32711;
-
-} // namespace
-
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutDialog"));
-    setWindowTitle(LoadQString(kTitle).replace(QStringLiteral("%s"), LoadQString(kProductName)));
+    setWindowTitle(
+        LoadQString(str::kAboutTitle).replace(QStringLiteral("%s"), LoadQString(str::kProductName)));
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/ondrix.svg")).pixmap(64, 64));
-    auto* name =
-        new QLabel(LoadQString(kVersion).replace(QStringLiteral("%s"), LoadQString(kProductName)), this);
+    auto* name = new QLabel(
+        LoadQString(str::kVersion).replace(QStringLiteral("%s"), LoadQString(str::kProductName)), this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
-    auto* description = new QLabel(LoadQString(kDescription), this);
+    auto* description = new QLabel(LoadQString(str::kDescription), this);
     description->setWordWrap(true);
     auto* text = new QVBoxLayout;
     text->addWidget(name);

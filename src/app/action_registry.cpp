@@ -1,6 +1,6 @@
 #include "app/action_registry.h"
 
-#include "app/accel_keys.h"
+#include "settings/accel_keys.h"
 #include "app/value_event.h"
 #include "resources/command_ids.h"
 #include "resources/ui/qt_strings.h"

@@ -2,6 +2,7 @@
 
 #include "app/core/help_stand_ins.h"
 #include "app/qt_message_service.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "resources/string_table_data.h"
 
@@ -14,13 +15,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kTitle = 32760;
-constexpr uint32_t kTopicHeading = 32761;
-constexpr uint32_t kContentsHeading = 32762;
-constexpr uint32_t kContentsIntro = 32763;
-constexpr uint32_t kGenericAdvice = 32764;
-constexpr uint32_t kProductName = 32711;
 
 /// Advice added to the topics of some messages: message id -> advice string id.
 const std::map<uint32_t, uint32_t>& Advice() {
@@ -42,7 +36,8 @@ QString Paragraphs(const QString& text) {
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("second"));
-    setWindowTitle(LoadQString(kTitle).replace(QStringLiteral("%s"), LoadQString(kProductName)));
+    setWindowTitle(
+        LoadQString(str::kHelpWindowTitle).replace(QStringLiteral("%s"), LoadQString(str::kProductName)));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser = new QTextBrowser(this);
     m_browser->setOpenLinks(false);
@@ -60,20 +55,21 @@ bool CHelpWindow::HasTopic(uint32_t id) {
 
 QString CHelpWindow::TopicHtml(uint32_t id) {
     QString html = QStringLiteral("<h3>%1</h3><p>%2</p>")
-                       .arg(LoadQString(kTopicHeading).arg(id),
+                       .arg(LoadQString(str::kTopicHeading).arg(id),
                             Paragraphs(QString::fromStdString(MessageWithStandIns(id))));
     const auto advice = Advice().find(id);
-    html += QStringLiteral("<p>%1</p>")
-                .arg(Paragraphs(LoadQString(advice != Advice().end() ? advice->second : kGenericAdvice)));
+    html +=
+        QStringLiteral("<p>%1</p>")
+            .arg(Paragraphs(LoadQString(advice != Advice().end() ? advice->second : str::kGenericAdvice)));
     html += QStringLiteral("<p><a href=\"topic:0\">%1</a></p>")
-                .arg(LoadQString(kContentsHeading).toHtmlEscaped());
+                .arg(LoadQString(str::kContentsHeading).toHtmlEscaped());
     return html;
 }
 
 QString CHelpWindow::ContentsHtml() {
-    QString html =
-        QStringLiteral("<h3>%1</h3><p>%2</p><ul>")
-            .arg(LoadQString(kContentsHeading).toHtmlEscaped(), Paragraphs(LoadQString(kContentsIntro)));
+    QString html = QStringLiteral("<h3>%1</h3><p>%2</p><ul>")
+                       .arg(LoadQString(str::kContentsHeading).toHtmlEscaped(),
+                            Paragraphs(LoadQString(str::kContentsIntro)));
     std::map<uint32_t, QString> topics;
     for (std::size_t i = 0; i < kStringEntryCount; ++i) {
         if (HasTopic(kStringEntries[i].id)) {

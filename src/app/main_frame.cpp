@@ -12,6 +12,7 @@
 #include "document/track_mixer.h"
 #include "resources/command_ids.h"
 #include "resources/menu_layout.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "views/ondrix_child.h"
 
@@ -31,8 +32,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kProductName = 32711;
-
 /// The event of a posted command line.
 constexpr QEvent::Type kCommandLineEvent = QEvent::Type(QEvent::User + 0x0B00);
 
@@ -40,7 +39,7 @@ constexpr QEvent::Type kCommandLineEvent = QEvent::Type(QEvent::User + 0x0B00);
 
 CMainFrame::CMainFrame(COndrixApp* app) : m_app(app) {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(LoadQString(kProductName));
+    setWindowTitle(LoadQString(str::kProductName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/ondrix.svg")));
     setAcceptDrops(true);
     m_mdiArea = new QMdiArea(this);
@@ -152,6 +151,9 @@ std::vector<CCmdTarget*> CMainFrame::Route() const {
             route.push_back(view->GetCommandTarget());
         }
         route.push_back(child->GetDocument());
+        for (CCmdTarget* commands : child->GetDocument()->CommandTargets()) {
+            route.push_back(commands);
+        }
         route.push_back(child);
     }
     route.push_back(const_cast<CMainFrame*>(this));
@@ -276,25 +278,44 @@ void CMainFrame::ProcessCommandLine(const QString& commandLine) {
 
 // --- window events ---
 
+bool CMainFrame::SaveAllModified() {
+    for (COndrixChild* child : Children()) {
+        if (!child->GetDocument()->SaveModified()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMainFrame::CloseAllChildren() {
+    for (COndrixChild* child : Children()) {
+        child->GetDocument()->SetModifiedFlag(false); // asked before
+        child->close();
+    }
+}
+
+bool CMainFrame::CloseAllDocuments() {
+    if (m_statusBar->IsActive() || !SaveAllModified()) {
+        return false;
+    }
+    CloseAllChildren();
+    return true;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_statusBar->IsActive()) {
         event->ignore();
         return;
     }
-    for (COndrixChild* child : Children()) {
-        if (!child->GetDocument()->SaveModified()) {
-            event->ignore();
-            return;
-        }
+    if (!SaveAllModified()) {
+        event->ignore();
+        return;
     }
     if (m_app) {
         m_app->SaveSettings();
     }
     m_mixer->Close();
-    for (COndrixChild* child : Children()) {
-        child->GetDocument()->SetModifiedFlag(false); // asked above
-        child->close();
-    }
+    CloseAllChildren();
     event->accept();
     emit frameClosed();
 }

@@ -71,6 +71,9 @@ public:
     void AddChild(COndrixChild* child);
     /// The active (or last active) document window, or null.
     COndrixChild* ActiveChild() const;
+    /// Saves the modified documents as the user decides, then closes every document window; false
+    /// (nothing closed) when the user cancels a save or an operation runs.
+    bool CloseAllDocuments();
     /// Every document window, in creation order.
     std::vector<COndrixChild*> Children() const;
     /// The status bar.
@@ -121,6 +124,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    /// Asks to save every modified document; false when the user cancels one.
+    bool SaveAllModified();
+    /// Closes every document window without asking again.
+    void CloseAllChildren();
     /// Maps the frame's own commands.
     void MapFrameCommands();
     /// Shows the document menu while a document window exists, else the frame's.

@@ -5,12 +5,15 @@
 #include "app/main_frame.h"
 #include "app/qt_message_service.h"
 #include "app/qt_wave_clipboard.h"
+#include "app/settings_sheet_host.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
+#include "base/progress.h"
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/file_chooser.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/core/settings.h"
 #include "settings/qt_profile_store.h"
@@ -23,12 +26,6 @@
 #include <QScreen>
 
 namespace ondrix {
-
-namespace {
-
-constexpr uint32_t kRawOpenTitle = 1032;
-
-} // namespace
 
 COndrixApp::COndrixApp(AppOptions options) : m_options(std::move(options)) {
     m_profile = m_options.profile;
@@ -271,6 +268,7 @@ void COndrixApp::MapAppCommands() {
         CAboutDialog dialog(m_frame);
         dialog.exec();
     });
+    MapCommand(cmd::kSettings, [this] { ShowSettingsSheet(*this); });
     MapCommand(cmd::kTipOfTheDay, [this] { ShowTipOfTheDay(); });
     MapCommand(cmd::kHelpFinder, [this] { ShowHelp(0); });
     MapCommand(cmd::kHelp, [this] { ShowHelp(0); });
@@ -290,7 +288,7 @@ void COndrixApp::OnFileOpen() {
 
 void COndrixApp::OnOpenRaw() {
     FileRequest request;
-    request.title = LoadString(kRawOpenTitle);
+    request.title = LoadString(str::kRawOpenTitle);
     request.initial = g_settings.desktop.lastFileName;
     const auto path = ChooseFile(request);
     if (!path) {

@@ -1,6 +1,7 @@
 #include "app/progress_bar.h"
 
 #include "app/progress_input_filter.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <QApplication>
@@ -49,7 +50,7 @@ CProgressBar::CProgressBar(QWidget* parent) : QStatusBar(parent) {
     addWidget(m_progressText, 1);
     m_abortLabel = MakePane(this, kAbortPaneWidth, true);
     m_abortLabel->setObjectName(QStringLiteral("AbortPane"));
-    m_abortLabel->setText(QString::fromStdString(LoadString(kAbortPaneText)));
+    m_abortLabel->setText(QString::fromStdString(LoadString(str::kAbortPaneText)));
     m_progressControl = new QProgressBar(this);
     m_progressControl->setObjectName(QStringLiteral("ProgressControl"));
     m_progressControl->setRange(0, 100);

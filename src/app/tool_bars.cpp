@@ -3,6 +3,7 @@
 #include "app/action_registry.h"
 #include "app/volume_bar.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
 #include <QAction>
@@ -15,9 +16,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kStandardBarTitle = 32740;
-constexpr uint32_t kPlayBarTitle = 32741;
 
 /// The tool bar buttons: command and icon name (a command of 0 is a separator).
 struct BarButton {
@@ -94,10 +92,10 @@ int32_t StoredAreaOf(Qt::ToolBarArea area) {
 } // namespace
 
 CToolBars::CToolBars(QMainWindow* window, CActionRegistry& actions) : m_window(window) {
-    m_standard = window->addToolBar(LoadQString(kStandardBarTitle));
+    m_standard = window->addToolBar(LoadQString(str::kStandardBarTitle));
     m_standard->setObjectName(QStringLiteral("StandardBar"));
     AddButtons(m_standard, actions, kStandardButtons);
-    m_play = window->addToolBar(LoadQString(kPlayBarTitle));
+    m_play = window->addToolBar(LoadQString(str::kPlayBarTitle));
     m_play->setObjectName(QStringLiteral("PlayBar"));
     AddButtons(m_play, actions, kPlayButtons);
     m_volume = new CVolumeBar(window);

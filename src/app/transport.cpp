@@ -6,6 +6,7 @@
 #include "document/file_chooser.h"
 #include "document/ondrix_doc.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/core/settings.h"
 #include "store/sample_store.h"
@@ -18,8 +19,6 @@ namespace ondrix {
 namespace {
 
 constexpr int kMeterPeriodMs = 10;
-constexpr uint32_t kPlayFromDiskTitle = 32743;
-constexpr uint32_t kLoadText = 1028;
 
 /// The event of an engine message.
 constexpr QEvent::Type kAudioEvent = QEvent::Type(QEvent::User + 0x0900);
@@ -86,7 +85,7 @@ void CTransport::MapTransportCommands() {
         cmd::kPlayFromDisk,
         [this] {
             FileRequest request;
-            request.title = LoadString(kPlayFromDiskTitle);
+            request.title = LoadString(str::kPlayFromDiskTitle);
             request.initial = g_settings.desktop.lastFileName;
             if (const auto path = ChooseFile(request)) {
                 PlayFromDisk(*path);
@@ -119,7 +118,7 @@ void CTransport::MapTransportCommands() {
 }
 
 bool CTransport::PlayFromDisk(const std::string& path) {
-    m_diskStore->m_progressTextId = kLoadText;
+    m_diskStore->m_progressTextId = str::kLoadText;
     if (!m_diskStore->Load(path, STORE_INPLACE, {})) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include "base/file_exception.h"
 #include "base/message_service.h"
 #include "base/user_abort.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "store/sample_store.h"
 
@@ -419,12 +420,12 @@ void CAudioEngine::PlaybackLoop() {
             }
         }
     } catch (const FileException& error) {
-        Fail(kPlaybackReadFailedText, error.GetMessageText());
+        Fail(str::kPlaybackReadFailedText, error.GetMessageText());
     } catch (...) {
-        Fail(kPlaybackReadFailedText, std::string());
+        Fail(str::kPlaybackReadFailedText, std::string());
     }
     if (m_deviceFailed.load() && !m_stopRequested.load()) {
-        Fail(kPlaybackDeviceFailedText, std::string());
+        Fail(str::kPlaybackDeviceFailedText, std::string());
     }
     CloseRun(RunKind::Playback);
 }
@@ -451,14 +452,14 @@ void CAudioEngine::DrainBuffer(AudioBuffer& header) {
             m_recordedEnd += uint32_t(count);
         }
     } catch (const FileException& error) {
-        Fail(kRecordWriteFailedText, error.GetMessageText());
+        Fail(str::kRecordWriteFailedText, error.GetMessageText());
         return;
     } catch (...) {
-        Fail(kRecordWriteFailedText, std::string());
+        Fail(str::kRecordWriteFailedText, std::string());
         return;
     }
     if (full) {
-        Fail(kRecordLimitText, std::string());
+        Fail(str::kRecordLimitText, std::string());
     }
 }
 
@@ -490,7 +491,7 @@ void CAudioEngine::RecordingLoop() {
         }
     }
     if (m_deviceFailed.load() && !m_stopRequested.load()) {
-        Fail(kRecordDeviceFailedText, std::string());
+        Fail(str::kRecordDeviceFailedText, std::string());
     }
     CloseRun(RunKind::Recording);
 }

@@ -1,11 +1,9 @@
 #include "audio/render_block.h"
+
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 namespace ondrix {
-
-namespace {
-constexpr uint32_t kMixDownProgressText = 31523;
-}
 
 bool CSampleStore::MixDown(StorageMode mode, const std::string& directory, CSampleStore* source,
                            int64_t firstFrame, int64_t lastFrame, uint32_t rate, uint32_t bits,
@@ -30,7 +28,7 @@ bool CSampleStore::MixDown(StorageMode mode, const std::string& directory, CSamp
     context.mixedFrameSize = convert ? playChannels * (source->m_bits / 8) : GetBlockAlign();
     source->RecomputeGains();
     const uint32_t savedText = source->m_progressTextId;
-    source->m_progressTextId = kMixDownProgressText;
+    source->m_progressTextId = str::kMixDownProgressText;
     const bool ok = source->Process(nullptr, firstFrame, lastFrame, false, 1, 1, false, &RenderBlock,
                                     uint8_t(context.mixedFrameSize), &context);
     source->m_progressTextId = savedText;

@@ -2,6 +2,7 @@
 
 #include "base/message_service.h"
 #include "base/user_abort.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <map>
@@ -17,11 +18,11 @@ void CProgressDisplay::BeginProgress(uint32_t textId, bool showBar, bool abortab
     m_progressPane = 0;
     if (abortable && showBar) {
         m_panes.push_back({ProgressPane::Bar, 100, {}});
-        m_panes.push_back({ProgressPane::Abort, 200, LoadString(kAbortPaneText)});
+        m_panes.push_back({ProgressPane::Abort, 200, LoadString(str::kAbortPaneText)});
         m_progressPane = 1;
         m_abortPane = 2;
     } else if (abortable) {
-        m_panes.push_back({ProgressPane::Abort, 200, LoadString(kAbortPaneText)});
+        m_panes.push_back({ProgressPane::Abort, 200, LoadString(str::kAbortPaneText)});
         m_abortPane = 1;
     }
     m_textId = textId;
@@ -59,7 +60,7 @@ void CProgressDisplay::EndProgress() {
 }
 
 bool CProgressDisplay::ConfirmAbort() {
-    return AskUser(kAbortQuestion, MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::Yes;
+    return AskUser(str::kAbortQuestion, MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::Yes;
 }
 
 std::string CProgressDisplay::GetProgressText() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/string_ids.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -9,10 +11,6 @@ namespace ondrix {
 
 /// The status-bar window id the documents give their stores for progress.
 inline constexpr uint32_t kStatusBarWindowId = 59393;
-/// The string-table id of the abort pane's text.
-inline constexpr uint32_t kAbortPaneText = 31900;
-/// The string-table id of the abort question.
-inline constexpr uint32_t kAbortQuestion = 31901;
 
 /// One pane of the progress layout.
 struct ProgressPane {

@@ -1,6 +1,7 @@
 #include "cli_args.h"
 
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "verb_registry.h"
 
@@ -12,13 +13,6 @@ namespace ondrix::cli {
 
 namespace {
 
-constexpr uint32_t kMsgUnknownOption = 32110;
-constexpr uint32_t kMsgOptionNeedsValue = 32111;
-constexpr uint32_t kMsgOperandCount = 32112;
-constexpr uint32_t kMsgBadRawFormat = 32113;
-constexpr uint32_t kMsgBadFrame = 32114;
-constexpr uint32_t kMsgBadTrackList = 32115;
-constexpr uint32_t kMsgBadNumber = 32119;
 constexpr uint32_t kMinRawRate = 4000;
 constexpr uint32_t kMaxRawRate = 99999;
 
@@ -75,10 +69,10 @@ CArgs::CArgs(const std::vector<std::string>& args, std::initializer_list<const c
             } else if (i + 1 < args.size()) {
                 m_options[name] = args[++i];
             } else {
-                throw UsageError(FormatStringText(kMsgOptionNeedsValue, "--" + name));
+                throw UsageError(FormatStringText(str::kMsgOptionNeedsValue, "--" + name));
             }
         } else {
-            throw UsageError(FormatStringText(kMsgUnknownOption, arg));
+            throw UsageError(FormatStringText(str::kMsgUnknownOption, arg));
         }
     }
 }
@@ -90,7 +84,7 @@ std::optional<std::string> CArgs::Value(const std::string& name) const {
 
 void CArgs::ExpectOperands(std::size_t least, std::size_t most) const {
     if (m_operands.size() < least || m_operands.size() > most) {
-        throw UsageError(LoadString(kMsgOperandCount));
+        throw UsageError(LoadString(str::kMsgOperandCount));
     }
 }
 
@@ -105,7 +99,7 @@ RawFormat ParseRawFormat(const std::string& text) {
             return RawFormat{uint32_t(*rate), uint32_t(*tracks), uint32_t(*bits), uint32_t(*offset)};
         }
     }
-    throw UsageError(FormatStringText(kMsgBadRawFormat, text));
+    throw UsageError(FormatStringText(str::kMsgBadRawFormat, text));
 }
 
 int64_t ParseFrame(const std::string& text) {
@@ -115,7 +109,7 @@ int64_t ParseFrame(const std::string& text) {
     if (const auto frame = ToNumber(text, 0, 0xFFFFFFFFu)) {
         return int64_t(*frame);
     }
-    throw UsageError(FormatStringText(kMsgBadFrame, text));
+    throw UsageError(FormatStringText(str::kMsgBadFrame, text));
 }
 
 TrackMask ParseTrackList(const std::string& text, uint32_t trackCount) {
@@ -130,7 +124,7 @@ TrackMask ParseTrackList(const std::string& text, uint32_t trackCount) {
         const auto first = ToNumber(range[0], 0, last);
         const auto end = range.size() == 2 ? ToNumber(range[1], 0, last) : first;
         if (trackCount == 0 || range.size() > 2 || !first || !end || *end < *first) {
-            throw UsageError(FormatStringText(kMsgBadTrackList, text));
+            throw UsageError(FormatStringText(str::kMsgBadTrackList, text));
         }
         for (uint64_t t = *first; t <= *end; ++t) {
             mask[std::size_t(t)] = 1;
@@ -143,7 +137,7 @@ uint64_t ParseNumber(const std::string& text, uint64_t least, uint64_t most) {
     if (const auto value = ToNumber(text, least, most)) {
         return *value;
     }
-    throw UsageError(FormatStringText(kMsgBadNumber, text));
+    throw UsageError(FormatStringText(str::kMsgBadNumber, text));
 }
 
 void PrintError(const std::string& text) {

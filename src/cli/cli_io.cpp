@@ -1,18 +1,14 @@
 #include "cli_io.h"
 
-#include "fileformat/wave_messages.h"
 #include "base/progress.h"
+#include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 
 #include <sys/stat.h>
 
 namespace ondrix::cli {
 
 namespace {
-
-constexpr uint32_t kLoadingText = 1028;
-constexpr uint32_t kSavingText = 1029;
-constexpr uint32_t kMsgOffsetBeyondEnd = 32116;
-constexpr uint32_t kMsgBadStorage = 32118;
 
 void ShowProgressOnTerminal(CSampleStore& store, uint32_t textId) {
     store.m_progressWindowId = kStatusBarWindowId;
@@ -35,28 +31,28 @@ InputOptions ParseInputOptions(const CArgs& args, StorageMode defaultMode) {
         } else if (*storage == "memory") {
             options.mode = STORE_MEMORY;
         } else {
-            throw UsageError(FormatStringText(kMsgBadStorage, *storage));
+            throw UsageError(FormatStringText(str::kMsgBadStorage, *storage));
         }
     }
     return options;
 }
 
 bool LoadInput(CSampleStore& store, const std::string& path, const InputOptions& options) {
-    ShowProgressOnTerminal(store, kLoadingText);
+    ShowProgressOnTerminal(store, str::kLoadText);
     if (!options.raw) {
         return store.Load(path, options.mode, std::string());
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         uint64_t(info.st_size) <= options.raw->offset) {
-        PrintError(FormatStringText(kMsgOffsetBeyondEnd, std::to_string(options.raw->offset)));
+        PrintError(FormatStringText(str::kMsgOffsetBeyondEnd, std::to_string(options.raw->offset)));
         return false;
     }
     return store.LoadRaw(path, *options.raw, options.mode, std::string());
 }
 
 bool SaveOutput(CSampleStore& store, const std::string& path, bool raw) {
-    ShowProgressOnTerminal(store, kSavingText);
+    ShowProgressOnTerminal(store, str::kSaveText);
     return store.Save(path, raw);
 }
 

@@ -4,6 +4,7 @@
 #include "controls/format_args.h"
 #include "effects/effect_arguments.h"
 #include "effects/effect_runner.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "verb_registry.h"
 
@@ -18,11 +19,6 @@ namespace {
 // frames.
 constexpr const char* kUsage = "effect IN OUT NAME [KEY=VALUE ...] [--block FIRST:LAST] [--tracks 0,2] "
                                "[--preset 0|1|2] [--raw-in RATE,TRACKS,BITS,OFFSET] [--raw-out]";
-constexpr uint32_t kMsgUnknownFunction = 32460;
-constexpr uint32_t kMsgBadBlock = 32463;
-constexpr uint32_t kMsgNoPreset = 32465;
-constexpr uint32_t kMsgBlockOutside = 32467;
-constexpr uint32_t kMsgEmptySound = 32470;
 
 /// --preset: 0 .. the function's preset count - 1.
 int ParsePreset(const CArgs& cli, EffectKind kind) {
@@ -33,12 +29,12 @@ int ParsePreset(const CArgs& cli, EffectKind kind) {
     const int count = PresetCount(kind);
     const std::string name(GetEffectInfo(kind).name);
     if (count == 0) {
-        throw UsageError(FillStrings(LoadString(kMsgNoPreset), {name, *text}));
+        throw UsageError(FillStrings(LoadString(str::kMsgNoPreset), {name, *text}));
     }
     try {
         return int(ParseNumber(*text, 0, uint64_t(count - 1)));
     } catch (const UsageError&) {
-        throw UsageError(FillStrings(LoadString(kMsgNoPreset), {name, *text}));
+        throw UsageError(FillStrings(LoadString(str::kMsgNoPreset), {name, *text}));
     }
 }
 
@@ -50,13 +46,13 @@ std::pair<int64_t, int64_t> ParseBlock(const CArgs& cli, int64_t frames) {
     }
     const std::size_t colon = text->find(':');
     if (colon == std::string::npos) {
-        throw UsageError(FillStrings(LoadString(kMsgBadBlock), {*text}));
+        throw UsageError(FillStrings(LoadString(str::kMsgBadBlock), {*text}));
     }
     const int64_t first = ParseFrame(text->substr(0, colon));
     int64_t last = ParseFrame(text->substr(colon + 1));
     last = last < 0 ? frames - 1 : last;
     if (first < 0 || first > last || last >= frames) {
-        throw UsageError(FillStrings(LoadString(kMsgBlockOutside), {*text, std::to_string(frames - 1)}));
+        throw UsageError(FillStrings(LoadString(str::kMsgBlockOutside), {*text, std::to_string(frames - 1)}));
     }
     return {first, last};
 }
@@ -68,7 +64,7 @@ int Run(const std::vector<std::string>& args) {
         const std::vector<std::string>& operands = cli.Operands();
         const auto kind = FindEffectByName(operands[2]);
         if (!kind) {
-            throw UsageError(FillStrings(LoadString(kMsgUnknownFunction), {operands[2]}));
+            throw UsageError(FillStrings(LoadString(str::kMsgUnknownFunction), {operands[2]}));
         }
         EffectParameters params;
         const std::string message =
@@ -83,7 +79,7 @@ int Run(const std::vector<std::string>& args) {
             return kExitFailed;
         }
         if (sound.GetFrameCount() == 0) {
-            PrintError(LoadString(kMsgEmptySound));
+            PrintError(LoadString(str::kMsgEmptySound));
             return kExitFailed;
         }
         const auto [first, last] = ParseBlock(cli, sound.GetFrameCount());

@@ -1,6 +1,7 @@
 #include "controls/time_format.h"
 
 #include "controls/format_args.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <cmath>
@@ -10,9 +11,8 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kRangeMessage = 30500;
-constexpr uint32_t kFirstFormatName = 30504;
-constexpr uint32_t kFirstListEntry = 32230;
+constexpr uint32_t kFirstFormatName = str::kTimeFormatNone;
+constexpr uint32_t kFirstListEntry = str::kAbsoluteSamplePosition;
 
 /// String ids of the unit names.
 enum UnitId : uint32_t { UNIT_NONE = 0, UNIT_H = 32250, UNIT_MIN, UNIT_SEC, UNIT_MS, UNIT_HT, UNIT_F };
@@ -318,7 +318,7 @@ uint32_t MiddleTime(uint32_t minimum, uint32_t maximum) noexcept {
 }
 
 std::string TimeRangeMessage(uint32_t minimum, uint32_t maximum, const TimeFormat& format) {
-    return FillStrings(LoadString(kRangeMessage),
+    return FillStrings(LoadString(str::kTimeEditRangeMessage),
                        {FormatTime(minimum, format, true), FormatTime(maximum, format, true)});
 }
 

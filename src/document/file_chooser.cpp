@@ -1,5 +1,6 @@
 #include "document/file_chooser.h"
 
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <QApplication>
@@ -10,9 +11,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kWaveFilter = 32712;
-constexpr uint32_t kAllFilter = 32713;
 
 FileChooserHook& Hook() {
     static FileChooserHook hook;
@@ -29,8 +27,8 @@ std::optional<std::string> ChooseFile(const FileRequest& request) {
     if (Hook()) {
         return Hook()(request);
     }
-    const QString filter = QString::fromStdString(LoadString(kWaveFilter)) + QStringLiteral(";;") +
-                           QString::fromStdString(LoadString(kAllFilter));
+    const QString filter = QString::fromStdString(LoadString(str::kWaveFilter)) + QStringLiteral(";;") +
+                           QString::fromStdString(LoadString(str::kAllFilter));
     const QString title = QString::fromStdString(request.title);
     const QString initial = QString::fromStdString(request.initial);
     QWidget* parent = QApplication::activeWindow();

@@ -1,22 +1,24 @@
 #include "document/ondrix_doc.h"
 
-#include "settings/core/settings.h"
-#include "resources/ui/qt_strings.h"
 #include "audio/engine_listener.h"
 #include "audio/standard_wave.h"
-#include "base/message_service.h"
+#include "base/progress.h"
 #include "controls/time_format.h"
+#include "document/commands/edit_commands.h"
+#include "document/commands/effect_commands.h"
+#include "document/commands/file_commands.h"
+#include "document/commands/record_commands.h"
+#include "document/commands/track_commands.h"
 #include "document/core/status_text.h"
 #include "document/core/text_format.h"
 #include "document/dialogs/sample_params_dialog.h"
 #include "document/doc_view.h"
 #include "document/document_host.h"
-#include "document/file_chooser.h"
-#include "document/mail_sender.h"
 #include "document/update_hints.h"
-#include "base/progress.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "settings/core/settings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -27,17 +29,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kNewTitle = 1026;
-constexpr uint32_t kLoadText = 1028;
-constexpr uint32_t kSaveText = 1029;
-constexpr uint32_t kDeleteTrackQuestion = 1085;
-constexpr uint32_t kClipboardTitle = 1086;
-constexpr uint32_t kStandardWaveTitle = 1087;
-constexpr uint32_t kRawTitle = 1088;
-constexpr uint32_t kInternalWaveTitle = 1126;
-constexpr uint32_t kSaveChanges = 32710;
-constexpr uint32_t kProductName = 32711;
-constexpr uint32_t kUntitled = 32714;
 constexpr uint32_t kInternalWaveResource = 153;
 constexpr int kSoftwareText = 12; // "ISFT"
 constexpr const char* kProductVersion = "2.0";
@@ -46,7 +37,13 @@ int g_untitledCount = 0;
 
 } // namespace
 
-COndrixDoc::COndrixDoc(IDocumentHost* host) : m_host(host), m_store(std::make_unique<CSampleStore>()) {
+COndrixDoc::COndrixDoc(IDocumentHost* host)
+    : m_host(host), m_store(std::make_unique<CSampleStore>()),
+      m_fileCommands(std::make_unique<CFileCommands>(*this)),
+      m_editCommands(std::make_unique<CEditCommands>(*this)),
+      m_trackCommands(std::make_unique<CTrackCommands>(*this)),
+      m_effectCommands(std::make_unique<CEffectCommands>(*this)),
+      m_recordCommands(std::make_unique<CRecordCommands>(*this)) {
     m_store->m_progressWindowId = kStatusBarWindowId;
     m_store->m_defaultTrackFlags = TRACK_EDITED | (g_settings.sampleWindow.showSample ? TRACK_SHOWN : 0);
     MapCommands();
@@ -64,7 +61,7 @@ bool COndrixDoc::OnNewDocument() {
     params.tracks = g_settings.desktop.channels;
     params.bits = g_settings.desktop.bitsPerSample;
     params.stereo = g_settings.desktop.stereo != 0;
-    CSampleParamsDialog dialog(kNewTitle, params, QApplication::activeWindow());
+    CSampleParamsDialog dialog(str::kNewTitle, params, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
@@ -82,7 +79,7 @@ bool COndrixDoc::CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool s
         return false;
     }
     FillSoftwareText();
-    m_title = FormatTextId(kUntitled, {(long long)++g_untitledCount});
+    m_title = FormatTextId(str::kUntitled, {(long long)++g_untitledCount});
     ResetSelection();
     m_modified = false;
     UpdateAllViews(nullptr, HINT_NEW_SOUND);
@@ -91,7 +88,7 @@ bool COndrixDoc::CreateNew(uint32_t bits, uint32_t tracks, uint32_t rate, bool s
 
 bool COndrixDoc::OnOpenDocument(const std::string& path, OpenKind kind, const RawFormat& raw) {
     const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
-    m_store->m_progressTextId = kLoadText;
+    m_store->m_progressTextId = str::kLoadText;
     bool loaded = false;
     switch (kind) {
     case OpenKind::Wave:
@@ -133,7 +130,7 @@ void COndrixDoc::FinishOpen(OpenKind kind, const std::string& path) {
     const QFileInfo file(QString::fromStdString(path));
     m_internalWave = kind == OpenKind::Internal;
     if (kind == OpenKind::Clipboard) {
-        m_title = LoadString(kClipboardTitle);
+        m_title = LoadString(str::kClipboardTitle);
     } else if (kind == OpenKind::Wave || (kind == OpenKind::Internal && file.isFile())) {
         m_path = file.absoluteFilePath().toStdString();
         m_title = file.fileName().toStdString();
@@ -157,10 +154,10 @@ bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
         if (!MakeStandardWave(mix, *m_store, storage.mode, storage.directory)) {
             return false;
         }
-        mix.m_progressTextId = kSaveText;
+        mix.m_progressTextId = str::kSaveText;
         return mix.Save(path, false);
     }
-    m_store->m_progressTextId = kSaveText;
+    m_store->m_progressTextId = str::kSaveText;
     if (!m_store->Save(path, kind == SaveKind::Raw)) {
         return false;
     }
@@ -177,45 +174,8 @@ bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
     return true;
 }
 
-bool COndrixDoc::DoFileSave() {
-    if (m_path.empty()) {
-        return DoSaveAs(SaveKind::Wave);
-    }
-    return OnSaveDocument(m_path, SaveKind::Wave);
-}
-
-bool COndrixDoc::DoSaveAs(SaveKind kind) {
-    FileRequest request;
-    request.save = true;
-    if (kind == SaveKind::Raw) {
-        request.title = LoadString(kRawTitle);
-    } else if (kind == SaveKind::StandardWave) {
-        request.title = LoadString(kStandardWaveTitle);
-    }
-    request.initial = m_path.empty() ? GetTitle() : m_path;
-    const std::optional<std::string> path = ChooseFile(request);
-    if (!path) {
-        return false;
-    }
-    return OnSaveDocument(*path, kind);
-}
-
 bool COndrixDoc::SaveModified() {
-    if (!m_modified) {
-        return true;
-    }
-    const std::string text = LoadQString(kSaveChanges)
-                                 .replace(QStringLiteral("%1"), QString::fromStdString(GetTitle()))
-                                 .toStdString();
-    Messages().Beep(MsgIcon::Exclamation);
-    switch (Messages().ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNoCancel, kSaveChanges)) {
-    case MsgAnswer::Yes:
-        return DoFileSave();
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return m_fileCommands->SaveModified();
 }
 
 void COndrixDoc::OnCloseDocument() {
@@ -237,7 +197,7 @@ void COndrixDoc::OnCloseDocument() {
 // --- title and modified flag ---
 
 std::string COndrixDoc::GetTitle() const {
-    return m_internalWave ? LoadString(kInternalWaveTitle) : m_title;
+    return m_internalWave ? LoadString(str::kInternalWaveTitle) : m_title;
 }
 
 void COndrixDoc::SetModifiedFlag(bool modified) {
@@ -309,9 +269,26 @@ void COndrixDoc::SetCurrentTrack(uint32_t track) {
     }
 }
 
-void COndrixDoc::CursorMoved(int32_t oldCursor) {
-    UpdateAllViews(nullptr, HINT_CURSOR_MOVED, oldCursor);
+void COndrixDoc::SetCursor(int32_t frame) {
+    SetBlock(m_anchor, frame);
+}
+
+void COndrixDoc::SetBlock(int32_t anchor, int32_t cursor) {
+    const int32_t old = m_cursor;
+    m_anchor = anchor;
+    m_cursor = cursor;
+    // sent even when nothing moved: the views redraw, and the mixer area shows a track chosen meanwhile
+    UpdateAllViews(nullptr, HINT_CURSOR_MOVED, old);
     UpdateStatus(2);
+}
+
+void COndrixDoc::SetZoom(int32_t zoom) {
+    if (zoom == m_zoom) {
+        return;
+    }
+    const int32_t old = m_zoom;
+    m_zoom = zoom;
+    UpdateAllViews(nullptr, HINT_ZOOM, old);
 }
 
 bool COndrixDoc::IsBusy() const noexcept {
@@ -348,36 +325,21 @@ uint32_t COndrixDoc::EnginePosition() const {
 
 std::string COndrixDoc::StatusText(int field) const {
     const CSampleStore& s = *m_store;
-    const bool busy = IsBusy();
-    // while recording, the length grows by what was recorded; playback leaves it as it is
-    const bool recording = m_recordStore != nullptr || (s.GetAudioState() & AUDIO_RECORDING) != 0;
-    const auto timeText = [this](int64_t frames) { return TimeText(frames); };
-    const uint64_t frames = s.GetFrameCount();
-    switch (field) {
-    case 1:
-        return TrackStatusText(m_currentTrack, s.GetTrackCount());
-    case 2:
-        return timeText(busy ? EnginePosition() : m_cursor);
-    case 3:
-        if (recording && busy) {
-            return timeText(int64_t(EnginePosition()) + (g_settings.edit.overWrite ? 0 : int64_t(frames)));
-        }
-        return timeText(int64_t(frames));
-    case 4:
-        if (recording && busy) {
-            return ByteSizeText(uint64_t(EnginePosition()) * s.GetBlockAlign() +
-                                (g_settings.edit.overWrite ? 0 : s.GetDataSize()));
-        }
-        return ByteSizeText(s.GetDataSize());
-    case 5:
-        return BitsStatusText(s.GetBitsPerSample());
-    case 6:
-        return StereoStatusText(s.GetStereo());
-    case 7:
-        return RateStatusText(s.GetSampleRate());
-    default:
-        return {};
-    }
+    StatusFacts facts;
+    facts.currentTrack = m_currentTrack;
+    facts.tracks = s.GetTrackCount();
+    facts.cursor = m_cursor;
+    facts.frames = s.GetFrameCount();
+    facts.dataSize = s.GetDataSize();
+    facts.blockAlign = s.GetBlockAlign();
+    facts.bits = s.GetBitsPerSample();
+    facts.stereo = s.GetStereo();
+    facts.rate = s.GetSampleRate();
+    facts.busy = IsBusy();
+    facts.recording = m_recordStore != nullptr || (s.GetAudioState() & AUDIO_RECORDING) != 0;
+    facts.enginePosition = facts.busy ? EnginePosition() : 0;
+    facts.overwrite = g_settings.edit.overWrite != 0;
+    return StatusFieldText(field, facts, [this](int64_t frames) { return TimeText(frames); });
 }
 
 std::string COndrixDoc::TimeText(int64_t frames) const {
@@ -412,65 +374,15 @@ void COndrixDoc::UpdateStatus(int field) {
 
 // --- commands ---
 
-void COndrixDoc::MapRuled(uint32_t id, std::function<void()> handler) {
-    MapCommand(id, std::move(handler),
-               [this](CCmdUI& ui) { ui.Enable(IsEnabledBy(RuleOf(ui.GetId()), GetState())); });
+std::vector<CCmdTarget*> COndrixDoc::CommandTargets() const {
+    return {m_fileCommands.get(), m_editCommands.get(), m_trackCommands.get(), m_effectCommands.get(),
+            m_recordCommands.get()};
 }
 
 void COndrixDoc::MapCommands() {
     MapCommand(cmd::kPlayStart, [this] { StartPlayback(); });
-    MapRuled(cmd::kInsertTrackAfter, [this] { InsertTrack(true); });
-    MapRuled(cmd::kInsertTrackBefore, [this] { InsertTrack(false); });
-    MapRuled(cmd::kDeleteTrack, [this] { DeleteTrack(); });
-    MapCommand(
-        cmd::kZoomAdapt, [this] { SetZoom(0); },
-        [this](CCmdUI& ui) {
-            ui.SetRadio(m_zoom == 0);
-            ui.Enable(IsEnabledBy(EnableRule::ZoomAdapt, GetState()));
-        });
-    MapCommand(
-        cmd::kZoomFullDetail, [this] { SetZoom(1); },
-        [this](CCmdUI& ui) {
-            ui.SetRadio(m_zoom == 1);
-            ui.Enable(IsEnabledBy(EnableRule::ZoomFull, GetState()));
-        });
-    MapRuled(cmd::kZoomIntoBlock, [this] { UpdateAllViews(nullptr, HINT_ZOOM_BLOCK); });
-    MapRuled(cmd::kEditSelectAll, [this] {
-        const int32_t range[2] = {0, int32_t(m_store->GetFrameCount()) - 1};
-        UpdateAllViews(nullptr, HINT_SELECT, reinterpret_cast<intptr_t>(range));
-    });
-    MapRuled(cmd::kFileSave, [this] { DoFileSave(); });
-    MapRuled(cmd::kFileSaveAs, [this] { DoSaveAs(SaveKind::Wave); });
-    MapRuled(cmd::kSaveRaw, [this] { DoSaveAs(SaveKind::Raw); });
-    MapRuled(cmd::kSaveStandardWave, [this] { DoSaveAs(SaveKind::StandardWave); });
-    MapCommand(
-        cmd::kFileSendMail, [this] { CMailSender::Send(*this); },
-        [this](CCmdUI& ui) {
-            ui.Enable(IsEnabledBy(EnableRule::Idle, GetState()) && CMailSender::IsAvailable());
-        });
-    MapCommand(cmd::kFileClose, [this] {
-        if (m_onCloseRequest) {
-            m_onCloseRequest();
-        }
-    });
-    MapCommand(
-        cmd::kAllTracks,
-        [this] {
-            g_settings.edit.allTracks = g_settings.edit.allTracks ? 0 : 1;
-            if (HasBlock()) {
-                UpdateAllViews(nullptr, HINT_EDIT_STATE);
-            }
-        },
-        [](CCmdUI& ui) { ui.SetCheck(g_settings.edit.allTracks != 0); });
-    MapCommand(
-        cmd::kOverwrite, [] { g_settings.edit.overWrite = g_settings.edit.overWrite ? 0 : 1; },
-        [](CCmdUI& ui) { ui.SetCheck(g_settings.edit.overWrite != 0); });
     MapCommand(cmd::kRebuildViews, [this] { UpdateAllViews(nullptr, HINT_REBUILD); });
     MapCommand(cmd::kRefreshStatus, [this] { UpdateStatus(0); });
-    MapUpdate(cmd::kEqualizer, [](CCmdUI& ui) { ui.Enable(false); });
-    // the views switch panes; whether they may is the document's rule
-    MapUpdate(cmd::kSwitchPane,
-              [this](CCmdUI& ui) { ui.Enable(IsEnabledBy(EnableRule::Switch, GetState())); });
 }
 
 bool COndrixDoc::StartPlayback() {
@@ -499,60 +411,25 @@ bool COndrixDoc::StartPlayback() {
     return true;
 }
 
-bool COndrixDoc::SaveUndoState() {
-    return m_undo.SaveUndoState(*m_store, g_settings.edit.undoCount, g_settings.tempPath.clipboard) !=
-           CUndoHistory::SaveResult::Failed;
-}
-
-void COndrixDoc::Changed(uint32_t hint) {
+bool COndrixDoc::ApplyChange(const std::function<bool()>& operation, uint32_t hint) {
+    if (m_undo.SaveUndoState(*m_store, g_settings.edit.undoCount, g_settings.tempPath.clipboard) ==
+        CUndoHistory::SaveResult::Failed) {
+        return false;
+    }
+    if (!operation()) {
+        m_undo.DropNewestUndoState();
+        return false;
+    }
     SetModifiedFlag(true);
     UpdateAllViews(nullptr, hint);
     UpdateStatus(0);
-}
-
-bool COndrixDoc::InsertTrack(bool after) {
-    if (!SaveUndoState()) {
-        return false;
-    }
-    if (!m_store->InsertTrack(after ? m_currentTrack + 1 : m_currentTrack)) {
-        m_undo.DropNewestUndoState();
-        return false;
-    }
-    Changed(HINT_TRACKS);
     return true;
-}
-
-bool COndrixDoc::DeleteTrack() {
-    const std::string text = FormatTextId(kDeleteTrackQuestion, {(long long)m_currentTrack + 1});
-    Messages().Beep(MsgIcon::Question);
-    if (Messages().ShowMessage(text, MsgIcon::Question, MsgButtons::YesNoCancel, kDeleteTrackQuestion) !=
-        MsgAnswer::Yes) {
-        return false;
-    }
-    if (!SaveUndoState()) {
-        return false;
-    }
-    if (!m_store->DeleteTrack(m_currentTrack)) {
-        m_undo.DropNewestUndoState();
-        return false;
-    }
-    if (m_currentTrack >= m_store->GetTrackCount()) {
-        m_currentTrack = m_store->GetTrackCount() - 1;
-    }
-    Changed(HINT_TRACKS);
-    return true;
-}
-
-void COndrixDoc::SetZoom(int32_t zoom) {
-    const int32_t old = m_zoom;
-    m_zoom = zoom;
-    UpdateAllViews(nullptr, HINT_ZOOM, old);
 }
 
 void COndrixDoc::FillSoftwareText() {
     std::string& software = m_store->m_infoTexts[kSoftwareText];
     if (software.empty()) {
-        software = LoadString(kProductName) + " " + kProductVersion;
+        software = LoadString(str::kProductName) + " " + kProductVersion;
     }
 }
 

@@ -16,6 +16,11 @@
 namespace ondrix {
 
 class CDocView;
+class CEditCommands;
+class CEffectCommands;
+class CFileCommands;
+class CRecordCommands;
+class CTrackCommands;
 class IDocumentHost;
 
 /// How a document is opened.
@@ -34,8 +39,8 @@ enum class SaveKind {
     Copy          ///< the multi-track WAVE file as a copy: the document keeps its path and flag
 };
 
-/// One open sound: its store, cursor, block, zoom and current track, its undo states, and the document's
-/// commands with their enabling rules.
+/// One open sound: its store, cursor, block, zoom and current track, its undo states and views. Its
+/// commands live in command sets (file, edit, track, effect, record) that follow it on the command route.
 class COndrixDoc : public CCmdTarget {
 public:
     /// A document that reports to a host (the main frame); the store is created empty.
@@ -53,10 +58,6 @@ public:
     bool OpenFromStore(const CSampleStore& source);
     /// Writes the sound; a successful WAVE save clears the modified flag and takes the path.
     bool OnSaveDocument(const std::string& path, SaveKind kind);
-    /// Saves to the document's path, or asks for one; false when cancelled or failed.
-    bool DoFileSave();
-    /// Asks for a path and saves there in the given way; false when cancelled or failed.
-    bool DoSaveAs(SaveKind kind);
     /// Asks "Save changes to %1?" when modified: Yes saves, No discards; false for Cancel or a failed save.
     bool SaveModified();
     /// Stops the engine, closes the accompaniment and releases the store and the undo states.
@@ -88,6 +89,10 @@ public:
     /// Sends an update hint to every view except the sender.
     void UpdateAllViews(CDocView* sender, uint32_t hint, intptr_t data = 0);
 
+    // --- command sets ---
+    /// The document's command sets, in the order they follow the document on the command route.
+    std::vector<CCmdTarget*> CommandTargets() const;
+
     // --- state ---
     /// The sound.
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
@@ -101,16 +106,37 @@ public:
     std::array<uint32_t, 32> GetTrackMask() const;
     /// Whether a track is in the edit set.
     bool IsEditedTrack(uint32_t track) const;
-    /// Sets the current track (refreshes field 1; hint 16 when a block exists and "&All Tracks" is off).
-    void SetCurrentTrack(uint32_t track);
-    /// The view moved the cursor: hint 13 with the old cursor and status field 2.
-    void CursorMoved(int32_t oldCursor);
     /// Whether the sound's engine (or the recording's) is running.
     bool IsBusy() const noexcept;
     /// Whether the sound plays.
     bool IsPlaying() const noexcept;
     /// The state the enabling rules look at.
     DocumentState GetState() const;
+
+    // --- selection and zoom: read here, changed only through the setters, which tell the views ---
+    /// The cursor frame.
+    int32_t GetCursor() const noexcept { return m_cursor; }
+    /// The block's other end; -1 when there is no block.
+    int32_t GetAnchor() const noexcept { return m_anchor; }
+    /// Frames per pixel; 0 fits the window, 1 is full detail.
+    int32_t GetZoom() const noexcept { return m_zoom; }
+    /// The index of the current track.
+    uint32_t GetCurrentTrack() const noexcept { return m_currentTrack; }
+    /// Moves the cursor; the anchor stays, so a block follows its moving end. Sends hint 13 with the old
+    /// cursor and refreshes status field 2.
+    void SetCursor(int32_t frame);
+    /// Sets both ends of the block (anchor -1: no block, only the cursor). Sends hint 13 with the old cursor
+    /// and refreshes status field 2.
+    void SetBlock(int32_t anchor, int32_t cursor);
+    /// Changes the zoom factor; when it differs, sends hint 5 with the old factor.
+    void SetZoom(int32_t zoom);
+    /// Sets the current track; when it differs, refreshes status field 1 and, with a block and "&All Tracks"
+    /// off, sends hint 16.
+    void SetCurrentTrack(uint32_t track);
+    /// Whether the sample window is shown (the editing commands need it).
+    bool IsSampleShown() const noexcept { return m_sampleShown; }
+    /// Set by the waveform view when the sample window shows or hides.
+    void SetSampleShown(bool shown) noexcept { m_sampleShown = shown; }
 
     /// A position or length in frames as the status fields show it: frames in time format 0, else the
     /// current time format.
@@ -120,27 +146,18 @@ public:
     /// Writes status field 1 to 7; 0 refreshes all seven; -1 empties them.
     void UpdateStatus(int field);
 
-    // --- commands ---
+    // --- changes ---
+    /// The frame of every change: saves an undo state, runs the operation, drops the undo state again when
+    /// it fails, else marks the document modified, sends the hint and refreshes the status fields. Returns
+    /// whether the change went through.
+    bool ApplyChange(const std::function<bool()>& operation, uint32_t hint);
+
     /// Plays the block, or from the cursor, or the whole sound, as "Start From &Cursor (Block)" says.
     bool StartPlayback();
-    /// Inserts a silent track after (or before) the current track.
-    bool InsertTrack(bool after);
-    /// Deletes the current track after asking.
-    bool DeleteTrack();
-
-    int32_t m_zoom = 0;           ///< frames per pixel; 0 fits the window, 1 full detail
-    int32_t m_cursor = 0;         ///< the cursor frame
-    int32_t m_anchor = -1;        ///< the block's other end; -1 no block
-    bool m_sampleShown = false;   ///< set by the waveform view while the sample window is shown
-    uint32_t m_currentTrack = 0;  ///< index of the current track
-    uint32_t m_effectCommand = 0; ///< the effect the effect runner performs
-    bool m_recordPrepared = false;
 
 private:
-    /// Maps the document's commands.
+    /// Maps the document's own commands: playback start, view rebuild and status refresh.
     void MapCommands();
-    /// Maps a command that obeys its enabling rule.
-    void MapRuled(uint32_t id, std::function<void()> handler);
     /// Position and length of status fields 2 to 4 while recording or playing.
     uint32_t EnginePosition() const;
     /// The status text of one field.
@@ -151,12 +168,6 @@ private:
     void FillSoftwareText();
     /// Resets the selection state after the sound was replaced.
     void ResetSelection();
-    /// Saves an undo state before a change; false when the change must not go on.
-    bool SaveUndoState();
-    /// A change went through: modified, hint, status.
-    void Changed(uint32_t hint);
-    /// Changes the zoom factor (hint 5 with the old one).
-    void SetZoom(int32_t zoom);
 
     IDocumentHost* m_host;
     std::unique_ptr<CSampleStore> m_store;
@@ -167,6 +178,16 @@ private:
     std::string m_title;
     bool m_modified = false;
     bool m_internalWave = false;
+    int32_t m_zoom = 0;
+    int32_t m_cursor = 0;
+    int32_t m_anchor = -1;
+    bool m_sampleShown = false;
+    uint32_t m_currentTrack = 0;
+    std::unique_ptr<CFileCommands> m_fileCommands;
+    std::unique_ptr<CEditCommands> m_editCommands;
+    std::unique_ptr<CTrackCommands> m_trackCommands;
+    std::unique_ptr<CEffectCommands> m_effectCommands;
+    std::unique_ptr<CRecordCommands> m_recordCommands;
 };
 
 } // namespace ondrix

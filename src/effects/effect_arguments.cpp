@@ -3,6 +3,7 @@
 #include "controls/format_args.h"
 #include "controls/time_format.h"
 #include "effects/effect_presets.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "store/sample_store.h"
 
@@ -12,12 +13,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kUnknownParamText = 32461;
-constexpr uint32_t kNotANumberText = 32462;
-constexpr uint32_t kBadPointsText = 32466;
-constexpr uint32_t kNoLengthText = 32468;
-constexpr uint32_t kNotAnAssignmentText = 32469;
 
 std::string Message(uint32_t id, std::initializer_list<std::string_view> texts) {
     return FillStrings(LoadString(id), texts);
@@ -73,18 +68,18 @@ std::string SetParameter(EffectKind kind, EffectParameters& out, std::string_vie
     const std::string_view name = GetEffectInfo(kind).name;
     if (kind == EffectKind::Envelope && key == kEnvPointsKey) {
         return ParsePoints(value, out.settings.envelope.points) ? std::string()
-                                                                : Message(kBadPointsText, {value});
+                                                                : Message(str::kBadPointsText, {value});
     }
     for (const ParamRef& ref : EffectParamRefs(kind, out.settings)) {
         if (key == ref.param->key) {
             if (!ParseInteger(value, *ref.value)) {
-                return Message(kNotANumberText, {key, value});
+                return Message(str::kNotANumberText, {key, value});
             }
             out.given.push_back(ref.param);
             return {};
         }
     }
-    return Message(kUnknownParamText, {name, key});
+    return Message(str::kUnknownParamText, {name, key});
 }
 
 /// The range check of one given parameter against the block; the message when it is outside.
@@ -129,7 +124,7 @@ std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vecto
     for (const std::string& assignment : assignments) {
         const std::size_t at = assignment.find('=');
         if (at == std::string::npos) {
-            return Message(kNotAnAssignmentText, {assignment});
+            return Message(str::kNotAnAssignmentText, {assignment});
         }
         std::string message = SetParameter(kind, out, std::string_view(assignment).substr(0, at),
                                            std::string_view(assignment).substr(at + 1));
@@ -138,7 +133,7 @@ std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vecto
         }
     }
     if (kind == EffectKind::Stretch && out.settings.stretch.length == 0) {
-        return LoadString(kNoLengthText);
+        return LoadString(str::kNoLengthText);
     }
     return {};
 }

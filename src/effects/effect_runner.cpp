@@ -9,6 +9,7 @@
 #include "effects/reverse_routines.h"
 #include "effects/volume_routines.h"
 #include "process/undo_history.h"
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <algorithm>
@@ -150,7 +151,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
     if (request.kind == EffectKind::CrossFade &&
         CountEditedTracks(request.trackMask, store.GetTrackCount()) != 2) {
         if (store.m_showErrors != 0) {
-            AskUser(kCrossFadeTracksText, MsgIcon::Stop, MsgButtons::Ok);
+            AskUser(str::kCrossFadeTracksText, MsgIcon::Stop, MsgButtons::Ok);
         }
         return kFailed;
     }
@@ -160,7 +161,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
     VolumeContext maximised;
     if (request.kind == EffectKind::Maximise) {
         PeakContext peaks;
-        store.m_progressTextId = kMaximiseSearchText;
+        store.m_progressTextId = str::kMaximiseSearchText;
         if (!store.Process(request.trackMask, run.first, run.last, false, 1, 1, false, &PeakSearchRoutine, 0,
                            &peaks)) {
             return kFailed;

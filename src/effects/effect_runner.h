@@ -3,6 +3,7 @@
 #include "base/update_hints.h"
 #include "effects/effect_kind.h"
 #include "effects/effect_params.h"
+#include "resources/string_ids.h"
 #include "store/temp_paths.h"
 
 #include <cstdint>
@@ -43,10 +44,6 @@ struct EffectOutcome {
 inline constexpr uint32_t kHintDataChanged = HINT_DATA;
 /// The hint of a run that changed the length.
 inline constexpr uint32_t kHintLengthChanged = HINT_LENGTH;
-/// "You have selected one or more than two tracks for editing. ..." (cross fade).
-inline constexpr uint32_t kCrossFadeTracksText = 1141;
-/// The progress text of maximise's search run.
-inline constexpr uint32_t kMaximiseSearchText = 1114;
 
 /// The store side of an effect command: refuses what cannot run (cross fade without exactly two tracks,
 /// with message 1141; a tempo function that keeps the length; a failed maximise search), sets the

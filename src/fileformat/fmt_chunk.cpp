@@ -5,6 +5,7 @@
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
 #include "fileformat/wave_parser.h"
+#include "resources/string_ids.h"
 
 #include <cstring>
 
@@ -18,7 +19,7 @@ constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10,
                                        0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 [[noreturn]] void Refuse() {
-    throw WaveFormatError(kMsgUnknownWaveFormat);
+    throw WaveFormatError(str::kMsgUnknownWaveFormat);
 }
 
 /// The container of plain PCM samples: 8 and 16 bits as they are; 1 to 7 bits in 8-bit and 9 to 15 bits

@@ -2,13 +2,14 @@
 
 #include "base/error_report.h"
 #include "base/file_exception.h"
+#include "base/progress.h"
 #include "fileformat/builtin_sound.h"
 #include "fileformat/memory_view_file.h"
 #include "fileformat/wave_clipboard.h"
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
 #include "fileformat/wave_parser.h"
-#include "base/progress.h"
+#include "resources/string_ids.h"
 #include "store/store_copy.h"
 
 #include <vector>
@@ -31,7 +32,7 @@ WaveLayout RawLayout(CDataFile& input, const RawFormat& raw, const std::string& 
     const uint32_t blockAlign = raw.tracks * (raw.bits / 8);
     const uint64_t whole = there / blockAlign * blockAlign;
     if (whole > kMaxChunkSize) {
-        FailWithFileMessage(kMsgRawTooLarge, name, showErrors);
+        FailWithFileMessage(str::kMsgRawTooLarge, name, showErrors);
     }
     WaveLayout layout;
     layout.bits = raw.bits;

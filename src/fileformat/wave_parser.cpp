@@ -5,6 +5,7 @@
 #include "fileformat/riff.h"
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "store/data_file.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ constexpr uint32_t kLegacyMixerTracks = 15;
 ChunkHeader HeaderBeforeSamples(CChunkReader& reader, uint64_t position) {
     ChunkHeader header;
     if (!reader.ReadHeader(position, header) || header.IsZero()) {
-        Refuse(kMsgUnknownWaveFormat);
+        Refuse(str::kMsgUnknownWaveFormat);
     }
     return header;
 }
@@ -182,7 +183,7 @@ WaveLayout ParseWave(CDataFile& source) {
     uint8_t riffHeader[12];
     if (!reader.ReadExact(0, riffHeader, sizeof riffHeader) || !riff::IsId(riffHeader, "RIFF") ||
         !riff::IsId(riffHeader + 8, "WAVE")) {
-        Refuse(kMsgNoValidWave);
+        Refuse(str::kMsgNoValidWave);
     }
     WaveLayout layout;
     layout.mixer = NeutralMixer();
@@ -195,7 +196,7 @@ WaveLayout ParseWave(CDataFile& source) {
     }
     layout.dataOffset = position + riff::kChunkHeaderSize;
     if (layout.dataOffset > kMaxChunkSize) {
-        Refuse(kMsgUnknownWaveFormat); // a RIFF file cannot place its samples beyond 4 GB
+        Refuse(str::kMsgUnknownWaveFormat); // a RIFF file cannot place its samples beyond 4 GB
     }
     // A streaming writer or a crashed recorder leaves the size 0 or the largest value; one cut off claims
     // more than the file holds. Then the whole frames up to the end of the file are the samples.

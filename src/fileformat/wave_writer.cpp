@@ -2,12 +2,13 @@
 
 #include "base/error_report.h"
 #include "base/file_exception.h"
+#include "base/progress.h"
 #include "fileformat/output_file.h"
 #include "fileformat/riff.h"
 #include "fileformat/wave_clipboard.h"
 #include "fileformat/wave_format.h"
 #include "fileformat/wave_messages.h"
-#include "base/progress.h"
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@ constexpr uint32_t kPiece = 65536;
 constexpr int kIndexIcrd = 4;
 constexpr std::size_t kCreationDateLength = 11;
 constexpr uint32_t kCreationDateSize = 12;
-constexpr uint32_t kMsgClipboardTooLarge = 32102;
 
 /// Bytes of a text up to its first zero byte.
 std::size_t TextLength(const std::string& text) noexcept {
@@ -139,7 +139,7 @@ bool CSampleStore::Save(const std::string& path, bool raw) {
         ProgressScope progress(m_progressWindowId, m_progressTextId);
         if (path.empty()) {
             if (!raw && kWaveHeaderSize - 8 + uint64_t(m_dataSize) > kMaxChunkSize) {
-                FailWithFileMessage(kMsgClipboardTooLarge, path, m_showErrors != 0);
+                FailWithFileMessage(str::kMsgClipboardTooLarge, path, m_showErrors != 0);
             }
             std::vector<uint8_t> block;
             block.reserve((raw ? 0 : kWaveHeaderSize) + std::size_t(m_dataSize));
@@ -153,7 +153,7 @@ bool CSampleStore::Save(const std::string& path, bool raw) {
                              block.insert(block.end(), piece, piece + n);
                          });
             if (!WaveClipboard().SetWave(std::move(block))) {
-                FailWithFileMessage(kMsgClipboardUnavailable, path, m_showErrors != 0);
+                FailWithFileMessage(str::kMsgClipboardUnavailable, path, m_showErrors != 0);
             }
             return true;
         }

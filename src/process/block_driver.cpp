@@ -3,9 +3,10 @@
 #include "base/error_report.h"
 #include "base/file_exception.h"
 #include "base/message_service.h"
-#include "base/user_abort.h"
 #include "base/progress.h"
+#include "base/user_abort.h"
 #include "process/sample_format.h"
+#include "resources/string_ids.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +15,6 @@
 namespace ondrix {
 
 namespace {
-constexpr uint32_t kTooLargeText = 32002;
 constexpr uint64_t kMaxDataSize = std::numeric_limits<uint32_t>::max();
 } // namespace
 
@@ -238,7 +238,7 @@ bool CBlockDriver::Run() {
         // The length of the result, checked before anything is written.
         const WalkTotals dry = WalkStretch(true);
         if (m_replacing && m_start + dry.produced > kMaxDataSize) {
-            FailWithMessage(kTooLargeText, MsgIcon::Stop);
+            FailWithMessage(str::kTooLargeText, MsgIcon::Stop);
         }
         ProgressScope progress(s.m_progressWindowId, s.m_progressTextId);
         m_progress = &progress;

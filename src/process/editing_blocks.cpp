@@ -1,5 +1,7 @@
 // Deleting and copying a block of frames on chosen tracks.
 #include "process/block_driver.h"
+
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <cstring>
@@ -8,9 +10,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kDeleteText = 31514;
-constexpr uint32_t kCopyText = 31522;
 
 struct CopyContext {
     CSampleStore* target;
@@ -45,7 +44,7 @@ bool CSampleStore::DeleteBlock(const uint32_t* trackMask, int64_t firstFrame, in
     if (!HasData() || firstFrame < 0 || lastFrame < firstFrame) {
         return false;
     }
-    m_progressTextId = kDeleteText;
+    m_progressTextId = str::kDeleteText;
     return Process(trackMask, firstFrame, lastFrame, true, 0, 1, true, CopyThroughRoutine, 0, nullptr);
 }
 
@@ -63,7 +62,7 @@ bool CSampleStore::CopyBlock(const uint32_t* trackMask, int64_t firstFrame, int6
         return false;
     }
     CopyContext context{target, {}};
-    m_progressTextId = kCopyText;
+    m_progressTextId = str::kCopyText;
     return Process(trackMask, firstFrame, lastFrame, false, 0, 0, true, CopyBlockRoutine, 0, &context);
 }
 

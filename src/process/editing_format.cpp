@@ -3,6 +3,7 @@
 // after the run has completed.
 #include "process/block_driver.h"
 #include "process/sample_format.h"
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <algorithm>
@@ -11,12 +12,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kBitsText = 31509;
-constexpr uint32_t kRateText = 31510;
-constexpr uint32_t kTrackCountText = 31511;
-constexpr uint32_t kInsertTrackText = 31512;
-constexpr uint32_t kDeleteTrackText = 31513;
 
 /// New bits = numerator; every sample converted, all tracks.
 uint32_t ConvertBitsRoutine(PieceBlock* p) {
@@ -115,7 +110,7 @@ bool CSampleStore::ConvertBits(uint32_t newBits) {
     if (newBits == m_bits) {
         return true;
     }
-    m_progressTextId = kBitsText;
+    m_progressTextId = str::kBitsText;
     if (!Process(nullptr, -1, 0, true, newBits, m_bits, true, ConvertBitsRoutine,
                  uint8_t(m_tracks * newBits / 8), nullptr)) {
         return false;
@@ -133,7 +128,7 @@ bool CSampleStore::SetSampleRate(uint32_t newRate, bool resample) {
     }
     if (resample) {
         RateContext context{std::abs(int64_t(m_rate) - int64_t(newRate))};
-        m_progressTextId = kRateText;
+        m_progressTextId = str::kEditingFormatRateText;
         if (!Process(nullptr, -1, 0, true, newRate, m_rate, true, ResampleRateRoutine, 0, &context)) {
             return false;
         }
@@ -149,7 +144,7 @@ bool CSampleStore::SetTrackCount(uint32_t count) {
     if (count == m_tracks) {
         return true;
     }
-    m_progressTextId = kTrackCountText;
+    m_progressTextId = str::kTrackCountText;
     if (!Process(nullptr, -1, 0, true, count, m_tracks, true, TrackCountRoutine, uint8_t(count * m_bits / 8),
                  nullptr)) {
         return false;
@@ -162,7 +157,7 @@ bool CSampleStore::InsertTrack(uint32_t index) {
     if (!HasData() || m_tracks >= uint32_t(kMaxTracks) || index > m_tracks) {
         return false;
     }
-    m_progressTextId = kInsertTrackText;
+    m_progressTextId = str::kInsertTrackText;
     if (!Process(nullptr, -1, 0, true, m_tracks + 1, m_tracks, true, InsertTrackRoutine,
                  uint8_t((m_tracks + 1) * m_bits / 8), &index)) {
         return false;
@@ -188,7 +183,7 @@ bool CSampleStore::DeleteTrack(uint32_t index) {
     if (!HasData() || m_tracks < 2 || index >= m_tracks) {
         return false;
     }
-    m_progressTextId = kDeleteTrackText;
+    m_progressTextId = str::kDeleteTrackText;
     if (!Process(nullptr, -1, 0, true, m_tracks - 1, m_tracks, true, DeleteTrackRoutine,
                  uint8_t((m_tracks - 1) * m_bits / 8), &index)) {
         return false;

@@ -3,6 +3,7 @@
 #include "base/message_service.h"
 #include "process/block_driver.h"
 #include "process/sample_format.h"
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <algorithm>
@@ -14,9 +15,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kPasteText = 31521;
-constexpr uint32_t kMixText = 31524;
-constexpr uint32_t kTooLargeText = 32002;
 constexpr uint8_t kNoTrack = 255;
 
 /// Reads source frames in order through a 64 KiB window.
@@ -159,7 +157,7 @@ bool CSampleStore::PasteBlock(const uint8_t* assignment, int64_t frame, bool ins
     const uint64_t bytes = frames * GetBlockAlign();
     if (bytes > std::numeric_limits<uint32_t>::max()) {
         if (m_showErrors) {
-            AskUser(kTooLargeText, MsgIcon::Stop, MsgButtons::Ok);
+            AskUser(str::kTooLargeText, MsgIcon::Stop, MsgButtons::Ok);
         }
         return false;
     }
@@ -177,7 +175,7 @@ bool CSampleStore::PasteBlock(const uint8_t* assignment, int64_t frame, bool ins
                          source->GetBlockAlign(),
                          identity,
                          &reader};
-    m_progressTextId = mix ? kMixText : kPasteText;
+    m_progressTextId = mix ? str::kMixText : str::kPasteText;
     return Process(mask, frame, -1, true, uint32_t(bytes), 0, insert && !mix, mix ? MixRoutine : PasteRoutine,
                    0, &context);
 }

@@ -1,6 +1,7 @@
 #include "process/undo_history.h"
 
 #include "base/progress.h"
+#include "resources/string_ids.h"
 #include "store/temp_paths.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ CUndoHistory::SaveResult CUndoHistory::SaveUndoState(const CSampleStore& store, 
     auto copy = std::make_unique<CSampleStore>();
     copy->m_progressWindowId = kStatusBarWindowId;
     copy->m_defaultTrackFlags = store.m_defaultTrackFlags;
-    copy->m_progressTextId = kProgressText;
+    copy->m_progressTextId = str::kUndoProgressText;
     copy->m_showErrors = store.m_showErrors;
     const StorageChoice storage = StorageForPath(clipboardPath);
     if (!copy->CopyFrom(storage.mode, storage.directory, &store)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/string_ids.h"
 #include "store/sample_store.h"
 
 #include <array>
@@ -13,8 +14,6 @@ namespace ondrix {
 class CUndoHistory {
 public:
     static constexpr uint32_t kMaxStates = 10;
-    /// The progress text shown while a state is saved.
-    static constexpr uint32_t kProgressText = 1059;
 
     /// What SaveUndoState did.
     enum class SaveResult {

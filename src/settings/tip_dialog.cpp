@@ -1,7 +1,8 @@
 #include "settings/tip_dialog.h"
 
-#include "settings/core/settings.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
+#include "settings/core/settings.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -18,12 +19,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kTitle = 32759;
-constexpr uint32_t kHeader = 32755;
-constexpr uint32_t kStartUp = 32756;
-constexpr uint32_t kNext = 32757;
-constexpr uint32_t kClose = 32758;
-constexpr uint32_t kReadError = 1157;
 constexpr int kHeaderPixels = 18;
 constexpr int kTipPixels = 14;
 
@@ -42,12 +37,12 @@ QString CTipDialog::DefaultTipFile() {
 
 CTipDialog::CTipDialog(const QString& tipFile, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TipDialog"));
-    setWindowTitle(LoadQString(kTitle));
+    setWindowTitle(LoadQString(str::kTipTitle));
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("TipFrame"));
     frame->setFrameShape(QFrame::Box);
     frame->setStyleSheet(QStringLiteral("#TipFrame { background: white; }"));
-    auto* header = new QLabel(LoadQString(kHeader), frame);
+    auto* header = new QLabel(LoadQString(str::kHeader), frame);
     QFont headerFont = header->font();
     headerFont.setPixelSize(kHeaderPixels);
     headerFont.setBold(true);
@@ -64,10 +59,10 @@ CTipDialog::CTipDialog(const QString& tipFile, QWidget* parent) : QDialog(parent
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(header);
     frameLayout->addWidget(m_tip, 1);
-    m_startUp = new QCheckBox(LoadQString(kStartUp), this);
+    m_startUp = new QCheckBox(LoadQString(str::kStartUp), this);
     m_startUp->setChecked(g_settings.desktop.showTips != 0);
-    m_next = new QPushButton(LoadQString(kNext), this);
-    m_close = new QPushButton(LoadQString(kClose), this);
+    m_next = new QPushButton(LoadQString(str::kNext), this);
+    m_close = new QPushButton(LoadQString(str::kClose), this);
     m_close->setDefault(true);
     connect(m_next, &QPushButton::clicked, this, &CTipDialog::ShowNextTip);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
@@ -84,7 +79,7 @@ CTipDialog::CTipDialog(const QString& tipFile, QWidget* parent) : QDialog(parent
         m_file.Seek(uint64_t(uint32_t(g_settings.desktop.tipPosition)));
         ShowNextTip();
     } else {
-        m_tip->setText(LoadQString(kReadError));
+        m_tip->setText(LoadQString(str::kReadError));
         m_next->setEnabled(false);
     }
 }
@@ -106,7 +101,7 @@ QString CTipDialog::TipText() const {
 
 void CTipDialog::ShowNextTip() {
     const std::optional<std::string> tip = m_file.ReadNextTip();
-    m_tip->setText(tip ? QString::fromStdString(*tip) : LoadQString(kReadError));
+    m_tip->setText(tip ? QString::fromStdString(*tip) : LoadQString(str::kReadError));
 }
 
 void CTipDialog::accept() {

@@ -3,8 +3,9 @@
 #include "base/error_report.h"
 #include "base/file_exception.h"
 #include "base/message_service.h"
-#include "base/user_abort.h"
 #include "base/progress.h"
+#include "base/user_abort.h"
+#include "resources/string_ids.h"
 #include "store/store_copy.h"
 
 #include <algorithm>
@@ -13,10 +14,6 @@
 #include <limits>
 
 namespace ondrix {
-
-namespace {
-constexpr uint32_t kTempFileError = 31500;
-}
 
 CSampleStore::CSampleStore() = default;
 
@@ -32,7 +29,7 @@ std::unique_ptr<CDataFile> CSampleStore::MakeDataFile(StorageMode mode, const st
         return CTempDataFile::Create(directory);
     } catch (const FileException&) {
         if (m_showErrors) {
-            FailWithMessage(kTempFileError, MsgIcon::Stop);
+            FailWithMessage(str::kTempFileError, MsgIcon::Stop);
         }
         throw UserAbort();
     }

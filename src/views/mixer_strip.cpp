@@ -1,11 +1,11 @@
 #include "views/mixer_strip.h"
 
 #include "controls/ui/menu_keys.h"
+#include "controls/ui/palette.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/settings.h"
-#include "views/palette_colour.h"
 #include "views/strip_button.h"
 
 #include <QApplication>

@@ -56,7 +56,7 @@ bool COndrixView::RebuildStrips() {
     FillStrips();
     UpdateScrollRanges();
     LayoutStrips();
-    if (m_count > 0 && m_doc->m_currentTrack >= uint32_t(m_count)) {
+    if (m_count > 0 && m_doc->GetCurrentTrack() >= uint32_t(m_count)) {
         m_doc->SetCurrentTrack(uint32_t(m_count - 1));
         m_strips[std::size_t(m_count - 1)]->setFocus(Qt::OtherFocusReason);
     }
@@ -172,7 +172,7 @@ void COndrixView::StepTrack(int delta) {
     if (m_count == 0) {
         return;
     }
-    const int current = int(std::min<uint32_t>(m_doc->m_currentTrack, uint32_t(m_count - 1)));
+    const int current = int(std::min<uint32_t>(m_doc->GetCurrentTrack(), uint32_t(m_count - 1)));
     const CMixerStrip* old = Strip(current);
     const int control = old ? old->FocusedControl() : -1;
     // the steps wrap around: before the first track comes the last, after the last the first
@@ -215,10 +215,10 @@ void COndrixView::focusInEvent(QFocusEvent* event) {
     if (m_count == 0) {
         return;
     }
-    if (m_doc->m_currentTrack >= uint32_t(m_count)) {
+    if (m_doc->GetCurrentTrack() >= uint32_t(m_count)) {
         m_doc->SetCurrentTrack(0);
     }
-    m_strips[m_doc->m_currentTrack]->setFocus(Qt::OtherFocusReason);
+    m_strips[m_doc->GetCurrentTrack()]->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace ondrix

@@ -1,12 +1,13 @@
 #include "views/sample_view.h"
 
+#include "controls/ui/palette.h"
 #include "document/ondrix_doc.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/settings.h"
 #include "views/ondrix_child.h"
-#include "views/palette_colour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,8 +18,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kLengthLabel = 32730;
-constexpr uint32_t kTrackLabel = 32731;
 constexpr int kTextHeight = 18;
 constexpr int kFollowPeriodMs = 100;
 
@@ -42,7 +41,7 @@ CSampleView::CSampleView(COndrixDoc* doc, QWidget* parent) : QWidget(parent), m_
 }
 
 CSampleView::~CSampleView() {
-    m_doc->m_sampleShown = false;
+    m_doc->SetSampleShown(false);
     m_doc->RemoveView(this);
 }
 
@@ -51,7 +50,7 @@ void CSampleView::StepLane(int delta) {
     if (lanes == 0) {
         return;
     }
-    const auto it = std::find(m_laneTracks.begin(), m_laneTracks.end(), m_doc->m_currentTrack);
+    const auto it = std::find(m_laneTracks.begin(), m_laneTracks.end(), m_doc->GetCurrentTrack());
     int lane = 0;
     if (it == m_laneTracks.end()) {
         // without a lane of its own the current track steps to the last lane (back) or the first (on)
@@ -79,14 +78,14 @@ void CSampleView::RebuildLanes() {
 }
 
 void CSampleView::UpdateShownFlag() {
-    m_doc->m_sampleShown = isVisible() && height() > 0 && !m_laneTracks.empty();
+    m_doc->SetSampleShown(isVisible() && height() > 0 && !m_laneTracks.empty());
 }
 
 QString CSampleView::GetLengthText() const {
     const CSampleStore* store = m_doc->GetStore();
     const uint32_t frames = store->GetFrameCount();
     const QString time = QString::fromStdString(m_doc->TimeText(frames));
-    return LoadQString(kLengthLabel).arg(time).arg(frames);
+    return LoadQString(str::kLengthLabel).arg(time).arg(frames);
 }
 
 int64_t CSampleView::FrameAt(int x) const {
@@ -120,26 +119,18 @@ void CSampleView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t data) {
         int32_t first = 0;
         int32_t last = 0;
         m_doc->GetBlock(first, last);
-        const int32_t old = m_doc->m_zoom;
-        m_doc->m_zoom = std::max(1, (last - first + 1) / std::max(1, width()));
-        m_doc->UpdateAllViews(this, HINT_ZOOM, old);
+        m_doc->SetZoom(std::max(1, (last - first + 1) / std::max(1, width())));
         update();
         break;
     }
     case HINT_SELECT: {
         const auto* range = reinterpret_cast<const int32_t*>(data);
-        const int32_t old = m_doc->m_cursor;
-        m_doc->m_anchor = range[0];
-        m_doc->m_cursor = range[1];
-        m_doc->CursorMoved(old);
+        m_doc->SetBlock(range[0], range[1]);
         update();
         break;
     }
     case HINT_SET_CURSOR: {
-        const int32_t old = m_doc->m_cursor;
-        m_doc->m_anchor = -1;
-        m_doc->m_cursor = int32_t(data);
-        m_doc->CursorMoved(old);
+        m_doc->SetBlock(-1, int32_t(data));
         update();
         break;
     }
@@ -153,7 +144,7 @@ void CSampleView::OnFollowTimer() {
     const bool busy = m_doc->IsBusy();
     if (busy) {
         if (g_settings.playBack.scrollCursor && m_doc->IsPlaying()) {
-            m_doc->m_cursor = int32_t(m_doc->GetStore()->GetAudioPosition());
+            m_doc->SetCursor(int32_t(m_doc->GetStore()->GetAudioPosition()));
             update();
         }
         m_doc->UpdateStatus(2);
@@ -202,13 +193,13 @@ void CSampleView::paintEvent(QPaintEvent*) {
         }
         painter.setPen(PaletteColour(colours.foreGround));
         painter.drawText(QRect(4, top, width() - 8, kTextHeight), Qt::AlignLeft | Qt::AlignTop,
-                         LoadQString(kTrackLabel).arg(track + 1));
+                         LoadQString(str::kTrackLabel).arg(track + 1));
         if (lane > 0) {
             painter.setPen(PaletteColour(colours.zeroLine));
             painter.drawLine(0, top, width(), top);
         }
     }
-    const int cursorX = ColumnOf(m_doc->m_cursor);
+    const int cursorX = ColumnOf(m_doc->GetCursor());
     painter.setPen(PaletteColour(8));
     painter.drawLine(cursorX, kTextHeight, cursorX, height());
 }
@@ -238,10 +229,7 @@ void CSampleView::mousePressEvent(QMouseEvent* event) {
     const int lane =
         std::clamp((int(event->position().y()) - kTextHeight) / laneHeight, 0, int(m_laneTracks.size()) - 1);
     m_doc->SetCurrentTrack(m_laneTracks[std::size_t(lane)]);
-    const int32_t old = m_doc->m_cursor;
-    m_doc->m_anchor = -1;
-    m_doc->m_cursor = int32_t(FrameAt(int(event->position().x())));
-    m_doc->CursorMoved(old);
+    m_doc->SetBlock(-1, int32_t(FrameAt(int(event->position().x()))));
     update();
 }
 

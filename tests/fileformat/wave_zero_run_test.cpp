@@ -4,6 +4,7 @@
 #include "fileformat/wave_builder.h"
 #include "fileformat/wave_messages.h"
 #include "fileformat/wave_parser.h"
+#include "resources/string_ids.h"
 #include "store/data_file.h"
 #include "store/sample_store.h"
 #include "support/fake_message_service.h"
@@ -96,7 +97,7 @@ TEST(WaveZeroRun, ZerosWhereTheFormatOrTheSamplesShouldBeAre31502InAFewReads) {
         const std::string path = SparseFile(dir, "zeros.wav", head, k64MiB);
         WaveLayout layout;
         int reads = 0;
-        EXPECT_EQ(Parse(path, layout, reads), kMsgUnknownWaveFormat);
+        EXPECT_EQ(Parse(path, layout, reads), str::kMsgUnknownWaveFormat);
         EXPECT_LE(reads, 2);
     }
 }

@@ -1,5 +1,6 @@
 #include "app/core/help_stand_ins.h"
 
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <array>
@@ -7,8 +8,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kProductName = 32711;
 
 /// The stand-ins of the messages whose placeholders name something in particular.
 struct StandIns {
@@ -108,7 +107,7 @@ std::string MessageWithStandIns(uint32_t id) {
     const std::string pattern = LoadString(id);
     for (uint32_t productMessage : kProductNameMessages) {
         if (id == productMessage) {
-            const std::string product = LoadString(kProductName);
+            const std::string product = LoadString(str::kProductName);
             const std::array<std::string_view, 1> name{product};
             return FillStandIns(pattern, name);
         }

@@ -1,9 +1,7 @@
 #include "controls/ui/range_edit.h"
 
-#include "base/message_service.h"
-#include "controls/format_args.h"
+#include "controls/ui/range_message.h"
 #include "controls/ui/spin_buttons.h"
-#include "resources/string_ids.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -12,14 +10,6 @@
 #include <algorithm>
 
 namespace ondrix {
-
-void ReportIntegerRange(QLineEdit* field, int minimum, int maximum) {
-    Messages().Beep(MsgIcon::Exclamation);
-    Messages().ShowMessage(IntegerRangeMessage(minimum, maximum), MsgIcon::Exclamation, MsgButtons::Ok,
-                           str::kRangeText);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
-}
 
 CRangeEdit::CRangeEdit(QWidget* parent)
     : QWidget(parent), m_field(new QLineEdit(this)), m_spin(new CSpinButtons(this)) {
@@ -58,7 +48,8 @@ bool CRangeEdit::Validate() {
     if (ok && value >= m_minimum && value <= m_maximum) {
         return true;
     }
-    ReportIntegerRange(m_field, m_minimum, m_maximum);
+    ShowRangeMessage(m_minimum, m_maximum, m_field);
+    m_field->selectAll();
     return false;
 }
 

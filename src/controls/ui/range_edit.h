@@ -8,10 +8,6 @@ namespace ondrix {
 
 class CSpinButtons;
 
-/// Shows the range message "Please enter an integer between %1 and %2." with a beep, the string as help
-/// context; the field that holds the wrong value takes the focus with its text selected.
-void ReportIntegerRange(QLineEdit* field, int minimum, int maximum);
-
 /// A whole-number field with an up-down buddy and a range that is checked when the dialog closes: a value
 /// outside it is not changed but refused with the range message, so the user sees what was typed.
 class CRangeEdit final : public QWidget {

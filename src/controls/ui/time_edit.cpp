@@ -3,6 +3,7 @@
 #include "base/message_service.h"
 #include "controls/ui/menu_keys.h"
 #include "controls/ui/spin_buttons.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "resources/ui/qt_strings.h"
 
@@ -18,11 +19,6 @@
 namespace ondrix {
 
 namespace {
-
-constexpr uint32_t kRangeMessage = 30500;
-constexpr uint32_t kMinimumCommand = 30501;
-constexpr uint32_t kMiddleCommand = 30502;
-constexpr uint32_t kMaximumCommand = 30503;
 
 /// Room a field needs around its digits (the line edit's own margins and the caret).
 constexpr int kFieldPadding = 6;
@@ -154,7 +150,7 @@ bool CTimeEdit::Validate(bool report) {
     }
     Messages().Beep(MsgIcon::Stop);
     Messages().ShowMessage(TimeRangeMessage(m_minimum, m_maximum, m_format), MsgIcon::Stop, MsgButtons::Ok,
-                           kRangeMessage);
+                           str::kTimeEditRangeMessage);
     setFocus(Qt::OtherFocusReason);
     return false;
 }
@@ -177,9 +173,10 @@ void CTimeEdit::SetBuddy(CSpinButtons* buddy) {
 
 void CTimeEdit::ShowContextMenu(const QPoint& globalPos) {
     QMenu menu(this);
-    menu.addAction(LoadQString(kMinimumCommand), this, [this] { SetValue(m_minimum); });
-    menu.addAction(LoadQString(kMiddleCommand), this, [this] { SetValue(MiddleTime(m_minimum, m_maximum)); });
-    menu.addAction(LoadQString(kMaximumCommand), this, [this] { SetValue(m_maximum); });
+    menu.addAction(LoadQString(str::kMinimumCommand), this, [this] { SetValue(m_minimum); });
+    menu.addAction(LoadQString(str::kMiddleCommand), this,
+                   [this] { SetValue(MiddleTime(m_minimum, m_maximum)); });
+    menu.addAction(LoadQString(str::kMaximumCommand), this, [this] { SetValue(m_maximum); });
     menu.exec(globalPos);
 }
 

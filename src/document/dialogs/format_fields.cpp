@@ -1,6 +1,7 @@
 #include "document/dialogs/format_fields.h"
 
-#include "controls/ui/range_edit.h"
+#include "controls/ui/range_message.h"
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
 #include <QBoxLayout>
@@ -20,11 +21,6 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kRateLabel = 32720;
-constexpr uint32_t kTracksLabel = 32721;
-constexpr uint32_t kBits8Label = 32723;
-constexpr uint32_t kBits16Label = 32724;
-constexpr uint32_t kBitsGroup = 32725;
 constexpr uint32_t kMinRate = 4000;
 constexpr uint32_t kMaxRate = 99999;
 
@@ -48,10 +44,10 @@ CFormatFields::CFormatFields(QWidget* parent, uint32_t rate, uint32_t tracks, ui
     m_tracks->setObjectName(QStringLiteral("Tracks"));
     m_tracks->setRange(1, 32);
     m_tracks->setValue(int(std::clamp<uint32_t>(tracks, 1, 32)));
-    m_bitsGroup = new QGroupBox(LoadQString(kBitsGroup), parent);
-    m_bits8 = new QRadioButton(LoadQString(kBits8Label), m_bitsGroup);
+    m_bitsGroup = new QGroupBox(LoadQString(str::kBitsGroup), parent);
+    m_bits8 = new QRadioButton(LoadQString(str::kBits8Label), m_bitsGroup);
     m_bits8->setObjectName(QStringLiteral("Bits8"));
-    m_bits16 = new QRadioButton(LoadQString(kBits16Label), m_bitsGroup);
+    m_bits16 = new QRadioButton(LoadQString(str::kBits16Label), m_bitsGroup);
     m_bits16->setObjectName(QStringLiteral("Bits16"));
     (bits == 8 ? m_bits8 : m_bits16)->setChecked(true);
     auto* bitsLayout = new QHBoxLayout(m_bitsGroup);
@@ -60,8 +56,8 @@ CFormatFields::CFormatFields(QWidget* parent, uint32_t rate, uint32_t tracks, ui
 }
 
 void CFormatFields::AddRows(QFormLayout* form) const {
-    form->addRow(BuddyLabel(kRateLabel, m_rate, m_parent), m_rate);
-    form->addRow(BuddyLabel(kTracksLabel, m_tracks, m_parent), m_tracks);
+    form->addRow(BuddyLabel(str::kRateLabel, m_rate, m_parent), m_rate);
+    form->addRow(BuddyLabel(str::kTracksLabel, m_tracks, m_parent), m_tracks);
 }
 
 bool CFormatFields::ValidateRate() const {
@@ -70,7 +66,7 @@ bool CFormatFields::ValidateRate() const {
     if (ok && rate >= kMinRate && rate <= kMaxRate) {
         return true;
     }
-    ReportIntegerRange(m_rate->lineEdit(), int(kMinRate), int(kMaxRate));
+    ShowRangeMessage(int(kMinRate), int(kMaxRate), m_rate);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "document/dialogs/raw_format_dialog.h"
 
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
 #include <QFormLayout>
@@ -13,19 +14,11 @@
 
 namespace ondrix {
 
-namespace {
-
-constexpr uint32_t kTitle = 32726;
-constexpr uint32_t kExplanation = 32727;
-constexpr uint32_t kOffsetLabel = 32728;
-
-} // namespace
-
 CRawFormatDialog::CRawFormatDialog(const RawFormat& format, uint64_t fileLength, QWidget* parent)
     : QDialog(parent), m_fields(this, format.rate, format.tracks, format.bits) {
     setObjectName(QStringLiteral("RawFormatDialog"));
-    setWindowTitle(LoadQString(kTitle));
-    auto* explanation = new QLabel(LoadQString(kExplanation), this);
+    setWindowTitle(LoadQString(str::kRawFormatTitle));
+    auto* explanation = new QLabel(LoadQString(str::kExplanation), this);
     explanation->setWordWrap(true);
     m_offset = new QSpinBox(this);
     m_offset->setObjectName(QStringLiteral("Offset"));
@@ -35,7 +28,7 @@ CRawFormatDialog::CRawFormatDialog(const RawFormat& format, uint64_t fileLength,
 
     auto* form = new QFormLayout;
     m_fields.AddRows(form);
-    auto* offsetLabel = new QLabel(LoadQString(kOffsetLabel), this);
+    auto* offsetLabel = new QLabel(LoadQString(str::kOffsetLabel), this);
     offsetLabel->setBuddy(m_offset);
     form->addRow(offsetLabel, m_offset);
     auto* layout = new QVBoxLayout(this);

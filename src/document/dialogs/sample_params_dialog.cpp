@@ -1,5 +1,6 @@
 #include "document/dialogs/sample_params_dialog.h"
 
+#include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 
 #include <QCheckBox>
@@ -10,17 +11,11 @@
 
 namespace ondrix {
 
-namespace {
-
-constexpr uint32_t kStereoLabel = 32722;
-
-} // namespace
-
 CSampleParamsDialog::CSampleParamsDialog(uint32_t titleId, const SampleParams& params, QWidget* parent)
     : QDialog(parent), m_fields(this, params.rate, params.tracks, params.bits) {
     setObjectName(QStringLiteral("SampleParamsDialog"));
     setWindowTitle(LoadQString(titleId));
-    m_stereo = new QCheckBox(LoadQString(kStereoLabel), this);
+    m_stereo = new QCheckBox(LoadQString(str::kStereoLabel), this);
     m_stereo->setObjectName(QStringLiteral("Stereo"));
     m_stereo->setChecked(params.stereo);
 

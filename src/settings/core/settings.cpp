@@ -2,6 +2,7 @@
 
 #include "base/message_service.h"
 #include "controls/format_args.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/core/settings_fields.h"
 
@@ -241,9 +242,9 @@ bool SaveSettings(IProfileStore& profile, const Settings& settings) {
     if (WriteSettings(profile, settings)) {
         return true;
     }
-    const std::string text = FillStrings(LoadString(kSettingsNotSavedMessage), {profile.Location()});
+    const std::string text = FillStrings(LoadString(str::kSettingsNotSavedMessage), {profile.Location()});
     Messages().Beep(MsgIcon::Stop);
-    Messages().ShowMessage(text, MsgIcon::Stop, MsgButtons::Ok, kSettingsNotSavedMessage);
+    Messages().ShowMessage(text, MsgIcon::Stop, MsgButtons::Ok, str::kSettingsNotSavedMessage);
     return false;
 }
 

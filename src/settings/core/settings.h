@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/effect_params.h"
+#include "resources/string_ids.h"
 #include "settings/core/accel_table.h"
 #include "settings/core/profile_store.h"
 #include "settings/core/recent_file_list.h"
@@ -153,9 +154,6 @@ struct Settings {
 
 /// The program's settings, read at start-up and written at exit.
 extern Settings g_settings;
-
-/// The string id of the message shown when the settings cannot be written.
-inline constexpr uint32_t kSettingsNotSavedMessage = 32200;
 
 /// Whether this is the first run (root key `First`, default 1).
 bool IsFirstRun(const IProfileStore& profile);

@@ -22,7 +22,7 @@ TEST_F(ChildTest, MixerAboveSampleWindowByDefault) {
     EXPECT_EQ(splitter->widget(0), child->GetMixerView());
     EXPECT_EQ(splitter->widget(1), child->GetSampleView());
     EXPECT_GT(splitter->sizes()[1], 0);
-    EXPECT_TRUE(Doc()->m_sampleShown);
+    EXPECT_TRUE(Doc()->IsSampleShown());
     EXPECT_EQ(child->GetSampleView()->GetLaneTracks(), std::vector<uint32_t>({0, 1, 2}));
     EXPECT_EQ(child->GetMixerView()->StripCount(), 3);
     EXPECT_EQ(child->GetSampleView()->GetLengthText(), "Length: 00:00.10 (800 frames)");
@@ -39,7 +39,7 @@ TEST_F(ChildTest, InverseAndHiddenSampleWindowForNewWindows) {
     splitter = frame->ActiveChild()->GetSplitter();
     EXPECT_EQ(splitter->widget(0), frame->ActiveChild()->GetMixerView());
     EXPECT_EQ(splitter->sizes()[1], 0);
-    EXPECT_FALSE(Doc()->m_sampleShown);
+    EXPECT_FALSE(Doc()->IsSampleShown());
     // the editing commands that need the sample window are off, and tracks start hidden
     EXPECT_FALSE(frame->QueryCommand(cmd::kEditSelectAll).IsEnabled());
     EXPECT_FALSE(frame->QueryCommand(cmd::kSwitchPane).IsEnabled());
@@ -63,21 +63,21 @@ TEST_F(ChildTest, TrackStepsChangeTheCurrentTrackAndWrapAround) {
     child->SetActiveView(child->GetMixerView());
     frame->ExecuteCommand(cmd::kNextTrack);
     frame->ExecuteCommand(cmd::kNextTrack);
-    EXPECT_EQ(Doc()->m_currentTrack, 2u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 2u);
     EXPECT_EQ(Status(1), "Tr. 3/3");
     EXPECT_TRUE(child->GetMixerView()->Strip(2)->NameField()->hasFocus());
     frame->ExecuteCommand(cmd::kNextTrack); // after the last track comes the first
-    EXPECT_EQ(Doc()->m_currentTrack, 0u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 0u);
     frame->ExecuteCommand(cmd::kPreviousTrack); // and before the first the last
-    EXPECT_EQ(Doc()->m_currentTrack, 2u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 2u);
 
     // the sample window steps through its lanes the same way
     child->SetActiveView(child->GetSampleView());
     frame->ExecuteCommand(cmd::kPreviousTrack);
-    EXPECT_EQ(Doc()->m_currentTrack, 1u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 1u);
     frame->ExecuteCommand(cmd::kNextTrack);
     frame->ExecuteCommand(cmd::kNextTrack);
-    EXPECT_EQ(Doc()->m_currentTrack, 0u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 0u);
     EXPECT_EQ(Status(1), "Tr. 1/3");
     // back in the mixer area the current track is the one chosen in the sample window
     child->SetActiveView(child->GetMixerView());
@@ -85,7 +85,7 @@ TEST_F(ChildTest, TrackStepsChangeTheCurrentTrackAndWrapAround) {
 
     // a click in the mixer area chooses the track too
     SendClick(child->GetMixerView()->Strip(1), Qt::LeftButton, QPoint(60, 50));
-    EXPECT_EQ(Doc()->m_currentTrack, 1u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 1u);
 }
 
 TEST_F(ChildTest, ViewsFollowTrackChanges) {

@@ -50,7 +50,7 @@ TEST_F(DocumentTest, AnEmptySoundShowsNothingToEdit) {
     EXPECT_EQ(Status(3), "0");
     EXPECT_EQ(Status(4), "0 Byte");
     EXPECT_EQ(Status(7), "22050 Hz");
-    doc->m_anchor = 0;
+    doc->SetBlock(0, doc->GetCursor());
     EXPECT_FALSE(RuleAllows(cmd::kEditCopy));      // edit rule: no data
     EXPECT_FALSE(RuleAllows(cmd::kEditSelectAll)); // data rule
     EXPECT_FALSE(frame->QueryCommand(cmd::kEditSelectAll).IsEnabled());
@@ -63,13 +63,13 @@ TEST_F(DocumentTest, AnEmptySoundShowsNothingToEdit) {
 TEST_F(DocumentTest, RulesOnANonEmptySoundWithAndWithoutABlock) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 44100, 5000)));
     COndrixDoc* doc = Doc();
-    ASSERT_TRUE(doc->m_sampleShown);
+    ASSERT_TRUE(doc->IsSampleShown());
     EXPECT_FALSE(RuleAllows(cmd::kEditCut));
     EXPECT_FALSE(frame->QueryCommand(cmd::kZoomIntoBlock).IsEnabled());
     EXPECT_TRUE(frame->QueryCommand(cmd::kEditSelectAll).IsEnabled());
     frame->ExecuteCommand(cmd::kEditSelectAll);
-    EXPECT_EQ(doc->m_anchor, 0);
-    EXPECT_EQ(doc->m_cursor, 4999);
+    EXPECT_EQ(doc->GetAnchor(), 0);
+    EXPECT_EQ(doc->GetCursor(), 4999);
     EXPECT_EQ(Status(2), "4999");
     EXPECT_TRUE(RuleAllows(cmd::kEditCut));
     EXPECT_TRUE(RuleAllows(cmd::kFadeIn));
@@ -78,11 +78,11 @@ TEST_F(DocumentTest, RulesOnANonEmptySoundWithAndWithoutABlock) {
     EXPECT_TRUE(frame->QueryCommand(cmd::kZoomAdapt).IsChecked());
     EXPECT_FALSE(frame->QueryCommand(cmd::kZoomAdapt).IsEnabled());
     frame->ExecuteCommand(cmd::kZoomFullDetail);
-    EXPECT_EQ(doc->m_zoom, 1);
+    EXPECT_EQ(doc->GetZoom(), 1);
     EXPECT_TRUE(frame->QueryCommand(cmd::kZoomFullDetail).IsChecked());
     EXPECT_TRUE(frame->QueryCommand(cmd::kZoomAdapt).IsEnabled());
     frame->ExecuteCommand(cmd::kZoomIntoBlock);
-    EXPECT_GT(doc->m_zoom, 1);
+    EXPECT_GT(doc->GetZoom(), 1);
     // the paste rule needs clipboard data
     EXPECT_FALSE(RuleAllows(cmd::kEditPaste));
     CSampleStore* clip = app->GetCustomClipboard();
@@ -95,57 +95,6 @@ TEST_F(DocumentTest, RulesOnANonEmptySoundWithAndWithoutABlock) {
     doc->GetStore()->m_trackFlags[0] &= ~TRACK_EDITED;
     doc->GetStore()->m_trackFlags[1] &= ~TRACK_EDITED;
     EXPECT_FALSE(RuleAllows(cmd::kEditCopy));
-}
-
-TEST_F(DocumentTest, TrackCommandsAtOneAndAtThirtyTwoTracks) {
-    ASSERT_TRUE(OpenByCommand(MakeWave("one.wav", 1, 16, 8000, 100)));
-    EXPECT_FALSE(frame->QueryCommand(cmd::kDeleteTrack).IsEnabled());
-    EXPECT_TRUE(frame->QueryCommand(cmd::kInsertTrackAfter).IsEnabled());
-    frame->ExecuteCommand(cmd::kInsertTrackAfter);
-    EXPECT_EQ(Doc()->GetStore()->GetTrackCount(), 2u);
-    EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(Status(1), "Tr. 1/2");
-    EXPECT_TRUE(frame->QueryCommand(cmd::kDeleteTrack).IsEnabled());
-
-    ASSERT_TRUE(OpenByCommand(MakeWave("full.wav", 32, 8, 8000, 100)));
-    EXPECT_FALSE(frame->QueryCommand(cmd::kInsertTrackAfter).IsEnabled());
-    EXPECT_FALSE(frame->QueryCommand(cmd::kInsertTrackBefore).IsEnabled());
-    EXPECT_TRUE(frame->QueryCommand(cmd::kDeleteTrack).IsEnabled());
-}
-
-TEST_F(DocumentTest, DeleteTrackAsksAndOnlyYesDeletes) {
-    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 3, 16, 8000, 100)));
-    COndrixDoc* doc = Doc();
-    doc->SetCurrentTrack(1);
-    messages.answers = {MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes};
-    frame->ExecuteCommand(cmd::kDeleteTrack);
-    frame->ExecuteCommand(cmd::kDeleteTrack);
-    EXPECT_EQ(doc->GetStore()->GetTrackCount(), 3u);
-    EXPECT_FALSE(doc->IsModified());
-    frame->ExecuteCommand(cmd::kDeleteTrack);
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0].text, "Do you really want to delete track 2?");
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(messages.shown[0].helpId, 1085u);
-    EXPECT_EQ(doc->GetStore()->GetTrackCount(), 2u);
-    EXPECT_TRUE(doc->IsModified());
-    // the old track 2 (index 2) is now index 1
-    EXPECT_EQ(Track16(*doc->GetStore(), 1), [] {
-        CSampleStore ref;
-        ref.Create(STORE_MEMORY, "", 16, 3, 8000, false);
-        FillRamp16(ref, 100);
-        return Track16(ref, 2);
-    }());
-}
-
-TEST_F(DocumentTest, InsertBeforeTheCurrentTrack) {
-    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 50)));
-    Doc()->SetCurrentTrack(1);
-    frame->ExecuteCommand(cmd::kInsertTrackBefore);
-    ASSERT_EQ(Doc()->GetStore()->GetTrackCount(), 3u);
-    EXPECT_EQ(Track16(*Doc()->GetStore(), 1), std::vector<int16_t>(50, 0)); // the new silent track
-    EXPECT_EQ(Track16(*Doc()->GetStore(), 2)[1], int16_t(11));              // the old track 1
 }
 
 TEST_F(DocumentTest, WhilePlayingModifyingCommandsAreDisabledAndTheStatusShowsThePosition) {

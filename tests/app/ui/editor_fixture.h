@@ -1,13 +1,13 @@
 #pragma once
 
-#include "settings/core/memory_profile_store.h"
-#include "settings/core/settings.h"
 #include "app/main_frame.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"
 #include "app/ui/editor_qt_support.h"
-#include "document/file_chooser.h"
 #include "document/ondrix_doc.h"
+#include "document/ui/scripted_file_chooser.h"
+#include "settings/core/memory_profile_store.h"
+#include "settings/core/settings.h"
 #include "support/fake_message_service.h"
 #include "support/test_store.h"
 #include "views/ondrix_child.h"
@@ -55,23 +55,10 @@ protected:
         profile.WriteInt("Desktop", "Bottom", 660);
         profile.WriteString("TempPath", "Editor", temp.Path());
         profile.WriteString("TempPath", "Clipboard", temp.Path());
-        previousChooser =
-            SetFileChooserHook([this](const FileRequest& request) -> std::optional<std::string> {
-                requests.push_back(request);
-                if (fileAnswers.empty()) {
-                    return std::nullopt;
-                }
-                std::optional<std::string> answer = fileAnswers.front();
-                fileAnswers.pop_front();
-                return answer;
-            });
         Start("");
     }
 
-    void TearDown() override {
-        app.reset();
-        SetFileChooserHook(previousChooser);
-    }
+    void TearDown() override { app.reset(); }
 
     /// Starts the application with a command line.
     void Start(const QString& commandLine) {
@@ -137,9 +124,9 @@ protected:
     std::unique_ptr<COndrixApp> app;
     CMainFrame* frame = nullptr;
     bool started = false;
-    std::deque<std::optional<std::string>> fileAnswers;
-    std::vector<FileRequest> requests;
-    FileChooserHook previousChooser;
+    ScriptedFileChooser chooser;
+    std::deque<std::optional<std::string>>& fileAnswers = chooser.answers;
+    std::vector<FileRequest>& requests = chooser.requests;
 };
 
 } // namespace ondrix::test

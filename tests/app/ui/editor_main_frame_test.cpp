@@ -138,12 +138,12 @@ TEST_F(MainFrameTest, MenusUpdateTheirItemsBeforeTheyShow) {
 
 TEST_F(MainFrameTest, ShortcutKeysRunCommandsThroughTheRoute) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 44100, 1000)));
-    Doc()->m_zoom = 1;
+    Doc()->SetZoom(1);
     frame->UpdateCommandStates();
     SendKey(frame->ActiveChild()->GetSampleView(), Qt::Key_F9); // "&Adapt"
-    EXPECT_EQ(Doc()->m_zoom, 0);
+    EXPECT_EQ(Doc()->GetZoom(), 0);
     SendKey(frame->ActiveChild()->GetSampleView(), Qt::Key_F12); // "&Full Detail"
-    EXPECT_EQ(Doc()->m_zoom, 1);
+    EXPECT_EQ(Doc()->GetZoom(), 1);
 }
 
 TEST_F(MainFrameTest, ACommandSentDuringAnOperationWaitsForItsEnd) {
@@ -167,7 +167,7 @@ TEST_F(MainFrameTest, TheStatusFieldsAreNotWrittenWhileAnOperationRuns) {
     EXPECT_EQ(Status(1), "Tr. 1/2");
     frame->StatusBar()->BeginProgress(1103, true, true);
     EXPECT_FALSE(frame->IsStatusAvailable());
-    Doc()->m_currentTrack = 1;
+    Doc()->SetCurrentTrack(1);
     Doc()->UpdateStatus(0);
     frame->StatusBar()->EndProgress();
     EXPECT_EQ(Status(1), "Tr. 1/2");

@@ -145,10 +145,10 @@ TEST_F(MixerTest, TenStripsScrollWithoutALogo) {
     mixer->horizontalScrollBar()->setValue(0);
     Doc()->SetCurrentTrack(8);
     mixer->StepTrack(1);
-    EXPECT_EQ(Doc()->m_currentTrack, 9u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 9u);
     EXPECT_EQ(mixer->Strip(9)->geometry().right() + 1, client);
     mixer->StepTrack(1);
-    EXPECT_EQ(Doc()->m_currentTrack, 0u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 0u);
     EXPECT_EQ(mixer->Strip(0)->x(), 0);
 }
 
@@ -286,7 +286,7 @@ TEST_F(MixerTest, AClickIntoAStripMakesItsTrackCurrent) {
     COndrixView* mixer = OpenMixer(3);
     frame->ActiveChild()->GetSampleView()->setFocus();
     SendClick(mixer->Strip(2)->PlayButton());
-    EXPECT_EQ(Doc()->m_currentTrack, 2u);
+    EXPECT_EQ(Doc()->GetCurrentTrack(), 2u);
     EXPECT_TRUE(Doc()->GetStore()->GetPlayOff(2)); // the click went on to the button
 }
 

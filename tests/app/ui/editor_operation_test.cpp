@@ -24,9 +24,9 @@ protected:
     void InsertTrackPressingEscape() {
         QTimer::singleShot(0, frame, [this] {
             panesDuringRun = frame->StatusBar()->AbortPane()->isVisible();
-            const int64_t cursorBefore = Doc()->m_cursor;
+            const int64_t cursorBefore = Doc()->GetCursor();
             frame->ExecuteCommand(cmd::kEditSelectAll);
-            selectAllRanInside = Doc()->m_cursor != cursorBefore || Doc()->HasBlock();
+            selectAllRanInside = Doc()->GetCursor() != cursorBefore || Doc()->HasBlock();
             SendKey(frame, Qt::Key_Escape);
         });
         frame->ExecuteCommand(cmd::kInsertTrackAfter);

@@ -77,8 +77,7 @@ TEST_F(PlaybackTest, PlayPauseAndStopWithTheFramesMarks) {
 
 TEST_F(PlaybackTest, TheBlockPlaysIncludingItsLastFrame) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 4000)));
-    Doc()->m_anchor = 100;
-    Doc()->m_cursor = 199;
+    Doc()->SetBlock(100, 199);
     backend.TakeCapture();
     frame->ExecuteCommand(cmd::kPlayStart);
     ASSERT_TRUE(PlayOut(8000));
@@ -90,7 +89,7 @@ TEST_F(PlaybackTest, TheBlockPlaysIncludingItsLastFrame) {
 
 TEST_F(PlaybackTest, WithoutABlockFromTheCursorOrTheWholeSound) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 1, 8, 8000, 1000)));
-    Doc()->m_cursor = 600;
+    Doc()->SetCursor(600);
     backend.TakeCapture();
     frame->ExecuteCommand(cmd::kPlayStart);
     ASSERT_TRUE(PlayOut(8000));
@@ -104,8 +103,7 @@ TEST_F(PlaybackTest, WithoutABlockFromTheCursorOrTheWholeSound) {
 TEST_F(PlaybackTest, LoopRepeatsUntilStopped) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 1, 16, 8000, 800)));
     frame->ExecuteCommand(cmd::kLoop);
-    Doc()->m_anchor = 0;
-    Doc()->m_cursor = 399;
+    Doc()->SetBlock(0, 399);
     frame->ExecuteCommand(cmd::kPlayStart);
     for (int i = 0; i < 20; ++i) {
         device.Advance(800, 8000);

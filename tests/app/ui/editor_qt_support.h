@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -92,6 +93,17 @@ inline void ReplaceText(QWidget* widget, const QString& text) {
     SendKey(widget, Qt::Key_A, Qt::ControlModifier);
     SendKey(widget, Qt::Key_Delete);
     TypeText(widget, text);
+}
+
+/// Chooses a combo box entry the way a user does: focus and arrow keys.
+inline void ChooseEntry(QComboBox* box, int index) {
+    box->setFocus();
+    while (box->currentIndex() < index) {
+        SendKey(box, Qt::Key_Down);
+    }
+    while (box->currentIndex() > index) {
+        SendKey(box, Qt::Key_Up);
+    }
 }
 
 } // namespace ondrix::test

@@ -30,8 +30,7 @@ TEST_F(ScreenshotTest, MainWindowWithAFourTrackSound) {
     ASSERT_TRUE(store.Save(path, false));
     ASSERT_TRUE(OpenByCommand(path));
     frame->GetMdiArea()->currentSubWindow()->showMaximized();
-    Doc()->m_anchor = 5000;
-    Doc()->m_cursor = 9000;
+    Doc()->SetBlock(5000, 9000);
     frame->show();
     ProcessPendingEvents();
     const QImage shot = frame->grab().toImage();

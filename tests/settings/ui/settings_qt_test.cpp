@@ -1,3 +1,4 @@
+#include "resources/string_ids.h"
 #include "settings/core/memory_profile_store.h"
 #include "settings/core/settings.h"
 #include "settings/core/settings_fields.h"
@@ -209,7 +210,7 @@ TEST(QtProfileStore, UnwritableDirectoryIsReportedOnceAtExit) {
     EXPECT_EQ(messages.shown[0].text, "The settings could not be saved to " + ini +
                                           ".\nThe changes to the settings made in this session are lost.");
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Stop);
-    EXPECT_EQ(messages.shown[0].helpId, kSettingsNotSavedMessage);
+    EXPECT_EQ(messages.shown[0].helpId, str::kSettingsNotSavedMessage);
     EXPECT_EQ(messages.beeps.size(), 1u);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(ini)));
 }

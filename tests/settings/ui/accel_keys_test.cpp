@@ -1,4 +1,4 @@
-#include "app/accel_keys.h"
+#include "settings/accel_keys.h"
 
 #include <gtest/gtest.h>
 
