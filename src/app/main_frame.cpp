@@ -9,6 +9,7 @@
 #include "base/progress.h"
 #include "document/doc_view.h"
 #include "document/ondrix_doc.h"
+#include "document/track_mixer.h"
 #include "resources/command_ids.h"
 #include "resources/menu_layout.h"
 #include "resources/string_ids.h"
@@ -74,6 +75,12 @@ CMainFrame::CMainFrame(COndrixApp* app) : m_app(app) {
     connect(m_transport.get(), &CTransport::stateChanged, m_actions.get(),
             &CActionRegistry::UpdateCommandStates);
     connect(m_transport.get(), &CTransport::levelsChanged, VolumeBar(), &CVolumeBar::ShowLevels);
+    connect(m_transport.get(), &CTransport::meteringStarted, VolumeBar(), &CVolumeBar::ClearClip);
+    connect(VolumeBar(), &CVolumeBar::mainVolumeChanged, this, [this](int left, int right) {
+        if (COndrixChild* child = ActiveChild()) {
+            CTrackMixer(*child->GetDocument(), nullptr).SetMainVolume(left, right);
+        }
+    });
     RegisterProgressDisplay(kStatusBarWindowId, m_statusBar);
     resize(900, 600);
 }
@@ -177,8 +184,13 @@ void CMainFrame::AddChild(COndrixChild* child) {
 
 void CMainFrame::OnActiveChildChanged() {
     BuildMenuBar();
-    if (COndrixChild* child = ActiveChild()) {
-        child->GetDocument()->UpdateStatus(0);
+    COndrixChild* active = ActiveChild();
+    // the main volume shown is the active sound's; with no document window it cannot be moved
+    VolumeBar()->EnableMainVolume(active != nullptr);
+    if (active) {
+        const MixerBlock& mixer = active->GetDocument()->GetStore()->Mixer();
+        VolumeBar()->SetMainVolume(mixer.mainLeft, mixer.mainRight);
+        active->GetDocument()->UpdateStatus(0);
     } else if (m_mdiArea->subWindowList().isEmpty() && IsStatusAvailable()) {
         for (int field = 1; field <= 7; ++field) {
             SetStatusText(field, {});

@@ -98,7 +98,7 @@ CToolBars::CToolBars(QMainWindow* window, CActionRegistry& actions) : m_window(w
     m_play = window->addToolBar(LoadQString(str::kPlayBarTitle));
     m_play->setObjectName(QStringLiteral("PlayBar"));
     AddButtons(m_play, actions, kPlayButtons);
-    m_volume = new CVolumeBar(LoadQString(str::kVolumeBarTitle), window);
+    m_volume = new CVolumeBar(window);
     window->addToolBar(m_volume);
     for (QToolBar* bar : {m_standard, m_play, static_cast<QToolBar*>(m_volume)}) {
         bar->setIconSize(QSize(20, 20));

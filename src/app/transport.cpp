@@ -214,10 +214,13 @@ void CTransport::ReadLevels() {
     if (CSampleStore* store = TransportStore()) {
         store->GetAudioLevels(m_meterLeft, m_meterRight);
     }
-    emit levelsChanged(m_meterLeft, m_meterRight);
+    emit levelsChanged(m_meterLeft, m_meterRight, true);
 }
 
 void CTransport::StartMeterTimer() {
+    if (!m_meterTimer.isActive()) {
+        emit meteringStarted();
+    }
     m_meterTimer.stop();
     m_meterTimer.start();
 }
@@ -225,7 +228,7 @@ void CTransport::StartMeterTimer() {
 void CTransport::StopMeterTimer() {
     m_meterTimer.stop();
     m_meterLeft = m_meterRight = 0;
-    emit levelsChanged(0, 0);
+    emit levelsChanged(0, 0, false);
 }
 
 } // namespace ondrix

@@ -52,8 +52,11 @@ public:
     void PostAudioMessage(const AudioMessage& message) override;
 
 signals:
-    /// New levels to show (left, right); both 0 once nothing plays or records.
-    void levelsChanged(uint32_t left, uint32_t right);
+    /// New levels to show (left, right), in peak mode while a run goes on; both 0 without peak mode
+    /// once nothing plays or records.
+    void levelsChanged(uint32_t left, uint32_t right, bool peakMode);
+    /// A playback or recording started: its levels follow.
+    void meteringStarted();
     /// An engine message changed what plays or records: the commands' states are due.
     void stateChanged();
 

@@ -1,5 +1,10 @@
 #include "controls/format_args.h"
 
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+
+#include <utility>
+
 namespace ondrix {
 
 std::string FillStrings(std::string_view pattern, std::initializer_list<std::string_view> texts) {
@@ -25,6 +30,17 @@ std::string FillStrings(std::string_view pattern, std::initializer_list<std::str
         }
     }
     return out;
+}
+
+std::string IntegerRangeMessage(int64_t minimum, int64_t maximum) {
+    std::string text = LoadString(str::kRangeText);
+    for (const auto& [marker, number] : {std::pair{"%1", minimum}, std::pair{"%2", maximum}}) {
+        const std::size_t at = text.find(marker);
+        if (at != std::string::npos) {
+            text.replace(at, 2, std::to_string(number));
+        }
+    }
+    return text;
 }
 
 } // namespace ondrix

@@ -114,17 +114,6 @@ std::string CheckRange(const ParamSpec& param, int64_t value, const CSampleStore
 
 } // namespace
 
-std::string IntegerRangeMessage(int64_t minimum, int64_t maximum) {
-    std::string text = LoadString(str::kRangeText);
-    for (const auto& [marker, number] : {std::pair{"%1", minimum}, std::pair{"%2", maximum}}) {
-        const std::size_t at = text.find(marker);
-        if (at != std::string::npos) {
-            text.replace(at, 2, std::to_string(number));
-        }
-    }
-    return text;
-}
-
 std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
                                    EffectParameters& out) {
     out = EffectParameters{};

@@ -32,7 +32,4 @@ std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vecto
 std::string CheckEffectRanges(EffectKind kind, const EffectParameters& params, const CSampleStore& store,
                               int64_t first, int64_t last);
 
-/// The framework's range message "Please enter an integer between %1 and %2." for a range.
-std::string IntegerRangeMessage(int64_t minimum, int64_t maximum);
-
 } // namespace ondrix

@@ -1,7 +1,7 @@
 #include "views/ondrix_child.h"
 
-#include "settings/core/settings.h"
 #include "document/ondrix_doc.h"
+#include "settings/core/settings.h"
 #include "views/ondrix_view.h"
 #include "views/sample_view.h"
 

@@ -1,6 +1,7 @@
 #include "controls/ui/time_edit.h"
 
 #include "base/message_service.h"
+#include "controls/ui/menu_keys.h"
 #include "controls/ui/spin_buttons.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -46,7 +47,7 @@ void CTimeField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    if (IsMenuKey(event)) {
         m_owner->ShowContextMenu(m_owner->mapToGlobal(QPoint(0, 0)));
         event->accept();
         return;

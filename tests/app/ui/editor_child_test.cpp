@@ -1,8 +1,10 @@
 #include "app/ui/editor_fixture.h"
 #include "resources/command_ids.h"
+#include "views/mixer_strip.h"
 #include "views/ondrix_view.h"
 #include "views/sample_view.h"
 
+#include <QLineEdit>
 #include <QSplitter>
 
 using namespace ondrix;
@@ -22,7 +24,7 @@ TEST_F(ChildTest, MixerAboveSampleWindowByDefault) {
     EXPECT_GT(splitter->sizes()[1], 0);
     EXPECT_TRUE(Doc()->IsSampleShown());
     EXPECT_EQ(child->GetSampleView()->GetLaneTracks(), std::vector<uint32_t>({0, 1, 2}));
-    EXPECT_EQ(child->GetMixerView()->count(), 3);
+    EXPECT_EQ(child->GetMixerView()->StripCount(), 3);
     EXPECT_EQ(child->GetSampleView()->GetLengthText(), "Length: 00:00.10 (800 frames)");
 }
 
@@ -63,7 +65,7 @@ TEST_F(ChildTest, TrackStepsChangeTheCurrentTrackAndWrapAround) {
     frame->ExecuteCommand(cmd::kNextTrack);
     EXPECT_EQ(Doc()->GetCurrentTrack(), 2u);
     EXPECT_EQ(Status(1), "Tr. 3/3");
-    EXPECT_EQ(child->GetMixerView()->currentRow(), 2);
+    EXPECT_TRUE(child->GetMixerView()->Strip(2)->NameField()->hasFocus());
     frame->ExecuteCommand(cmd::kNextTrack); // after the last track comes the first
     EXPECT_EQ(Doc()->GetCurrentTrack(), 0u);
     frame->ExecuteCommand(cmd::kPreviousTrack); // and before the first the last
@@ -79,11 +81,10 @@ TEST_F(ChildTest, TrackStepsChangeTheCurrentTrackAndWrapAround) {
     EXPECT_EQ(Status(1), "Tr. 1/3");
     // back in the mixer area the current track is the one chosen in the sample window
     child->SetActiveView(child->GetMixerView());
-    EXPECT_EQ(child->GetMixerView()->currentRow(), 0);
+    EXPECT_TRUE(child->GetMixerView()->Strip(0)->NameField()->hasFocus());
 
     // a click in the mixer area chooses the track too
-    SendClick(child->GetMixerView()->viewport(), Qt::LeftButton,
-              child->GetMixerView()->visualItemRect(child->GetMixerView()->item(1)).center());
+    SendClick(child->GetMixerView()->Strip(1), Qt::LeftButton, QPoint(60, 50));
     EXPECT_EQ(Doc()->GetCurrentTrack(), 1u);
 }
 
@@ -91,7 +92,7 @@ TEST_F(ChildTest, ViewsFollowTrackChanges) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 800)));
     COndrixChild* child = frame->ActiveChild();
     frame->ExecuteCommand(cmd::kInsertTrackAfter);
-    EXPECT_EQ(child->GetMixerView()->count(), 3);
+    EXPECT_EQ(child->GetMixerView()->StripCount(), 3);
     EXPECT_EQ(child->GetSampleView()->GetLaneTracks().size(), 3u);
 }
 

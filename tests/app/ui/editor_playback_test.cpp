@@ -174,13 +174,13 @@ TEST_F(PlaybackTest, TheTransportFollowsTheFrameInTheRouteAndFeedsTheVolumeBar) 
     ASSERT_EQ(frame->GetPlayingStore(), Doc()->GetStore());
     SendKey(view, Qt::Key_F8); // "&Pause"
     EXPECT_NE(Doc()->GetStore()->GetAudioState() & AUDIO_PAUSED, 0u);
-    frame->VolumeBar()->ShowLevels(7, 9);
+    frame->VolumeBar()->ShowLevels(7, 9, false);
     SendKey(view, Qt::Key_F6); // "S&top"
     ASSERT_TRUE(PlayOut(8000));
     // once nothing plays, the transport tells the volume bar so
     EXPECT_EQ(frame->VolumeBar()->ShownLevels(), std::make_pair(0u, 0u));
-    emit frame->Transport().levelsChanged(120, 45);
-    EXPECT_EQ(frame->VolumeBar()->ShownLevels(), std::make_pair(120u, 45u));
+    emit frame->Transport().levelsChanged(50, 45, true); // peak mode rises by 1.6, at most 100
+    EXPECT_EQ(frame->VolumeBar()->ShownLevels(), std::make_pair(80u, 72u));
 }
 
 } // namespace
