@@ -14,6 +14,7 @@
 #include "resources/menu_layout.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
+#include "store/sample_store.h"
 #include "views/ondrix_child.h"
 
 #include <QCloseEvent>
@@ -274,6 +275,16 @@ void CMainFrame::ProcessCommandLine(const QString& commandLine) {
     } else if (line.action == CommandLine::Record) {
         PostCommand(cmd::kRecordStart);
     }
+}
+
+bool CMainFrame::OpenTakeDocument(std::unique_ptr<CSampleStore> take) {
+    if (!m_app) {
+        return false;
+    }
+    auto doc = std::make_unique<COndrixDoc>(this);
+    doc->AdoptTake(std::move(take));
+    m_app->AddDocumentWindow(std::move(doc));
+    return true;
 }
 
 // --- window events ---

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace ondrix {
 
 class COndrixDoc;
+class CSampleStore;
 class IEngineListener;
 
 /// What a document needs from the main frame and the application: the status bar fields, the state
@@ -23,6 +25,12 @@ public:
     virtual IEngineListener* GetEngineListener() = 0;
     /// Makes a document the one whose recording the stop message is handed to (null: none).
     virtual void SetRecordingDocument(COndrixDoc* doc) { static_cast<void>(doc); }
+    /// Opens a take that could not be taken into its document as a new modified document "Recording",
+    /// which adopts the store; false when no window can be opened (the take is then lost).
+    virtual bool OpenTakeDocument(std::unique_ptr<CSampleStore> take) {
+        static_cast<void>(take);
+        return false;
+    }
 };
 
 } // namespace ondrix

@@ -176,7 +176,7 @@ bool COndrixDoc::OnSaveDocument(const std::string& path, SaveKind kind) {
 }
 
 bool COndrixDoc::SaveModified() {
-    return m_fileCommands->SaveModified();
+    return ConfirmCloseWhileRecording() && m_fileCommands->SaveModified();
 }
 
 void COndrixDoc::OnCloseDocument() {

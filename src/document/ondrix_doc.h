@@ -58,6 +58,8 @@ public:
     bool OnOpenDocument(const std::string& path, OpenKind kind = OpenKind::Wave, const RawFormat& raw = {});
     /// Opens a copy of a store (the custom clipboard) as a new, modified sound titled "Clipboard".
     bool OpenFromStore(const CSampleStore& source);
+    /// Makes a recorded store (no copy) this new document's modified sound, titled "Recording".
+    void AdoptTake(std::unique_ptr<CSampleStore> take);
     /// Writes the sound; a successful WAVE save clears the modified flag and takes the path.
     bool OnSaveDocument(const std::string& path, SaveKind kind);
     /// Asks "Save changes to %1?" when modified: Yes saves, No discards; false for Cancel or a failed save.
@@ -102,6 +104,8 @@ public:
     CSampleStore* GetRecordStore() const noexcept;
     /// The prepared or running recording of this document, or null.
     CRecordSession* GetRecording() const noexcept { return m_recording.get(); }
+    /// The undo states kept for the sound.
+    const CUndoHistory& GetUndoHistory() const noexcept { return m_undo; }
     /// Whether a block is selected.
     bool HasBlock() const noexcept { return m_anchor != -1; }
     /// The first and last frame of the block (both the cursor when there is none).
@@ -171,6 +175,9 @@ public:
     /// The recording has ended: closes its accompaniment and synchronous playback and takes the take
     /// into the sound.
     void OnRecordingStopped();
+    /// Before the document closes: while a recording is prepared or running, asks whether to stop it and
+    /// take it in (Yes), to drop it (No) or to go on recording (Cancel, returns false).
+    bool ConfirmCloseWhileRecording();
 
 private:
     /// Maps the document's own commands: playback start, view rebuild and status refresh.

@@ -2,10 +2,13 @@
 // taking over of the take when the stop message arrives.
 
 #include "audio/engine_listener.h"
+#include "base/message_service.h"
+#include "document/core/text_format.h"
 #include "document/document_host.h"
 #include "document/ondrix_doc.h"
 #include "document/record_session.h"
 #include "document/update_hints.h"
+#include "resources/string_ids.h"
 #include "settings/core/settings.h"
 #include "store/sample_store.h"
 
@@ -58,11 +61,13 @@ bool COndrixDoc::PrepareRecording() {
         return false;
     }
     IEngineListener* listener = m_host ? m_host->GetEngineListener() : nullptr;
-    auto session = std::make_unique<CRecordSession>(*m_store, listener, [this] { StopRecording(); });
-    if (!session->Prepare(RecordOptionsFromSettings(), SyncPlaybackRange())) {
+    // the session is the document's before it opens the input: the start message may be handled while
+    // the rendering's progress display runs, and must find the record store known
+    m_recording = std::make_unique<CRecordSession>(*m_store, listener, [this] { StopRecording(); });
+    if (!m_recording->Prepare(RecordOptionsFromSettings(), SyncPlaybackRange())) {
+        m_recording.reset();
         return false;
     }
-    m_recording = std::move(session);
     UpdateAllViews(nullptr, HINT_RECORD_PREPARED);
     if (m_host) {
         m_host->SetRecordingDocument(this);
@@ -105,6 +110,28 @@ void COndrixDoc::OnRecordingStopped() {
         UpdateAllViews(nullptr, HINT_LENGTH);
     }
     UpdateStatus(0);
+}
+
+bool COndrixDoc::ConfirmCloseWhileRecording() {
+    if (!m_recording) {
+        return true;
+    }
+    Messages().Beep(MsgIcon::Question);
+    switch (Messages().ShowMessage(FormatTextId(str::kCloseWhileRecordingText, {GetTitle()}),
+                                   MsgIcon::Question, MsgButtons::YesNoCancel,
+                                   str::kCloseWhileRecordingText)) {
+    case MsgAnswer::Yes:
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_recording->StopAndWait();
+        QApplication::restoreOverrideCursor();
+        OnRecordingStopped(); // the stop message that follows finds no recording
+        return true;
+    case MsgAnswer::No:
+        m_recording.reset();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace ondrix

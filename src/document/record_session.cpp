@@ -5,6 +5,9 @@
 #include "store/sample_store.h"
 #include "store/temp_paths.h"
 
+#include <chrono>
+#include <thread>
+
 namespace ondrix {
 
 namespace {
@@ -72,6 +75,7 @@ bool CRecordSession::MakeTarget(const RecordOptions& options) {
     auto store = std::make_unique<CSampleStore>();
     store->m_progressWindowId = m_sound.m_progressWindowId;
     store->m_showErrors = m_sound.m_showErrors;
+    store->m_defaultTrackFlags = m_sound.m_defaultTrackFlags;
     const StorageChoice storage = StorageForPath(options.recordPath);
     if (!store->Create(storage.mode, storage.directory, m_sound.GetBitsPerSample(), stereo ? 2 : 1,
                        m_sound.GetSampleRate(), stereo)) {
@@ -119,6 +123,14 @@ void CRecordSession::CloseAccompaniment() noexcept {
     if (!m_accompanimentClosed) {
         m_accompanimentClosed = true;
         RunAccompanimentStep([this] { m_accompaniment->Close(); });
+    }
+}
+
+void CRecordSession::StopAndWait() noexcept {
+    CSampleStore& target = Target();
+    target.StopAudio();
+    while (target.GetAudioState() != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1)); // the worker drains and closes
     }
 }
 

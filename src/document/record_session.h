@@ -69,6 +69,8 @@ public:
     void StartOrPause();
     /// Asks the input to stop (the worker drains, closes and posts the stop message).
     void Stop() noexcept;
+    /// Stops the input and waits until its worker has closed it and brought the data size up to date.
+    void StopAndWait() noexcept;
     /// The recording ended: closes the accompaniment and deletes the synchronous store (waiting for its
     /// output to close). Returns the record store for the document to take in (null when the recording
     /// went into the document's store); the session holds nothing afterwards.
