@@ -96,6 +96,8 @@ public:
     // --- state ---
     /// The sound.
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
+    /// The undo states of the sound.
+    CUndoHistory& GetUndoHistory() noexcept { return m_undo; }
     /// The store a recording writes into, or null.
     CSampleStore* GetRecordStore() const noexcept { return m_recordStore.get(); }
     /// Whether a block is selected.
