@@ -113,6 +113,7 @@ public:
     bool ClipboardHasData() const override;
     IEngineListener* GetEngineListener() override { return m_transport.get(); }
     void SetRecordingDocument(COndrixDoc* doc) override { m_transport->SetRecordingDocument(doc); }
+    void RecordingClosed(COndrixDoc* doc) override { m_transport->ForgetRecording(doc); }
     bool OpenTakeDocument(std::unique_ptr<CSampleStore> take) override;
 
 signals:

@@ -146,6 +146,18 @@ void CTransport::ForgetDocument(const COndrixDoc* doc) {
     }
 }
 
+void CTransport::ForgetRecording(const COndrixDoc* doc) {
+    if (m_recordingDocument != doc) {
+        return;
+    }
+    m_recordingDocument = nullptr;
+    m_recordingStore = nullptr; // the record store may be deleted already
+    if (!m_playingStore) {
+        StopMeterTimer();
+    }
+    emit stateChanged();
+}
+
 bool CTransport::IsKnownStore(const CSampleStore* store) const {
     if (store == m_diskStore.get()) {
         return true;

@@ -49,6 +49,9 @@ public:
     COndrixDoc* GetRecordingDocument() const noexcept { return m_recordingDocument; }
     /// Makes a document the recording document (null: none).
     void SetRecordingDocument(COndrixDoc* doc) noexcept { m_recordingDocument = doc; }
+    /// A document's recording is over: forgets the document and its recording store, when it is the
+    /// recording document.
+    void ForgetRecording(const COndrixDoc* doc);
     /// A document is going away: forgets its stores and, when it was recording, the document.
     void ForgetDocument(const COndrixDoc* doc);
 

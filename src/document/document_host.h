@@ -25,6 +25,9 @@ public:
     virtual IEngineListener* GetEngineListener() = 0;
     /// Makes a document the one whose recording the stop message is handed to (null: none).
     virtual void SetRecordingDocument(COndrixDoc* doc) { static_cast<void>(doc); }
+    /// A document's recording is over and its stores are gone (taken in, dropped or closed): the stop
+    /// message still to come must find neither the document nor its record store.
+    virtual void RecordingClosed(COndrixDoc* doc) { static_cast<void>(doc); }
     /// Opens a take that could not be taken into its document as a new modified document "Recording",
     /// which adopts the store; false when no window can be opened (the take is then lost).
     virtual bool OpenTakeDocument(std::unique_ptr<CSampleStore> take) {

@@ -180,7 +180,7 @@ bool COndrixDoc::SaveModified() {
 }
 
 void COndrixDoc::OnCloseDocument() {
-    m_recording.reset(); // stops the input, closes the accompaniment, deletes its stores
+    CloseRecording();
     if (m_store && m_store->GetAudioState() != 0) {
         m_store->StopAudio();
     }

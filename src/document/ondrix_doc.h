@@ -186,6 +186,8 @@ private:
     void MapCommands();
     /// The frames the synchronous playback plays: the whole block, or from the cursor to the end.
     SyncRange SyncPlaybackRange() const;
+    /// Ends the recording session (stopping its input) and tells the host that it is over.
+    void CloseRecording();
     /// Takes a recorded store into the sound at the block start or cursor, as Paste does.
     void ApplyTake(std::unique_ptr<CSampleStore> take);
     /// Position and length of status fields 2 to 4 while recording or playing.

@@ -96,7 +96,7 @@ void COndrixDoc::OnRecordingStopped() {
         return;
     }
     std::unique_ptr<CSampleStore> take = m_recording->Finish();
-    m_recording.reset();
+    CloseRecording();
     if (take) {
         if (take->GetDataSize() > 0) {
             ApplyTake(std::move(take));
@@ -110,6 +110,16 @@ void COndrixDoc::OnRecordingStopped() {
         UpdateAllViews(nullptr, HINT_LENGTH);
     }
     UpdateStatus(0);
+}
+
+void COndrixDoc::CloseRecording() {
+    if (!m_recording) {
+        return;
+    }
+    m_recording.reset(); // stops the input, closes the accompaniment, deletes the record stores
+    if (m_host) {
+        m_host->RecordingClosed(this);
+    }
 }
 
 bool COndrixDoc::ConfirmCloseWhileRecording() {
@@ -127,7 +137,7 @@ bool COndrixDoc::ConfirmCloseWhileRecording() {
         OnRecordingStopped(); // the stop message that follows finds no recording
         return true;
     case MsgAnswer::No:
-        m_recording.reset();
+        CloseRecording(); // the take is dropped
         return true;
     default:
         return false;

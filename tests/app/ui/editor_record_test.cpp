@@ -140,7 +140,8 @@ TEST_F(RecordTest, ClosingTheRecordingDocumentAsksAndTheFrameForgetsIt) {
     ProcessPendingEvents();
     EXPECT_TRUE(frame->Children().empty());
     EXPECT_EQ(frame->Transport().GetRecordingDocument(), nullptr);
-    ASSERT_TRUE(WaitForStop()); // the late stop message reaches no closed document
+    EXPECT_EQ(frame->GetRecordingStore(), nullptr); // deleted with the document: not to be read again
+    ASSERT_TRUE(WaitForStop());                     // the late stop message reaches no closed document
     EXPECT_FALSE(device.backend.IsInputOpen());
 }
 
@@ -157,6 +158,7 @@ TEST_F(RecordTest, ClosingTheProgramWhileRecordingTakesTheTakeInBeforeTheSaveQue
     ASSERT_EQ(frame->Children().size(), 1u);
     EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), 1100u);
     EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(frame->GetRecordingStore(), nullptr); // the take's store is gone: the meters must not read it
     EXPECT_FALSE(device.backend.IsInputOpen());
     EXPECT_TRUE(WaitForStop());
 }
