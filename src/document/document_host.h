@@ -5,6 +5,7 @@
 
 namespace ondrix {
 
+class CClipboard;
 class IEngineListener;
 
 /// What a document needs from the main frame and the application: the status bar fields, the state
@@ -20,6 +21,8 @@ public:
     virtual bool ClipboardHasData() const = 0;
     /// The receiver of the playback and recording messages.
     virtual IEngineListener* GetEngineListener() = 0;
+    /// The program's clipboard; null where there is none.
+    virtual CClipboard* GetClipboard() { return nullptr; }
 };
 
 } // namespace ondrix
