@@ -113,6 +113,7 @@ public:
     bool ClipboardHasData() const override;
     CClipboard* GetClipboard() override;
     IEngineListener* GetEngineListener() override { return m_transport.get(); }
+    void SetRecordingDocument(COndrixDoc* doc) override { m_transport->SetRecordingDocument(doc); }
 
 signals:
     /// The frame closed and saved its settings.

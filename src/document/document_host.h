@@ -6,6 +6,7 @@
 namespace ondrix {
 
 class CClipboard;
+class COndrixDoc;
 class IEngineListener;
 
 /// What a document needs from the main frame and the application: the status bar fields, the state
@@ -23,6 +24,8 @@ public:
     virtual IEngineListener* GetEngineListener() = 0;
     /// The program's clipboard; null where there is none.
     virtual CClipboard* GetClipboard() { return nullptr; }
+    /// Makes a document the one whose recording the stop message is handed to (null: none).
+    virtual void SetRecordingDocument(COndrixDoc* doc) { static_cast<void>(doc); }
 };
 
 } // namespace ondrix
