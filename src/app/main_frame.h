@@ -112,6 +112,7 @@ public:
     void SetStatusText(int field, const std::string& text) override;
     bool ClipboardHasData() const override;
     IEngineListener* GetEngineListener() override { return m_transport.get(); }
+    void SetRecordingDocument(COndrixDoc* doc) override { m_transport->SetRecordingDocument(doc); }
 
 signals:
     /// The frame closed and saved its settings.

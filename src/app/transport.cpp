@@ -61,6 +61,9 @@ void CTransport::MapTransportCommands() {
                 m_playingStore->TogglePause();
             }
             if (m_recordingStore) {
+                if (m_recordingDocument) {
+                    m_recordingDocument->StartOrPauseRecording(); // synchronous playback, accompaniment
+                }
                 m_recordingStore->TogglePause();
             }
         },
@@ -103,10 +106,7 @@ void CTransport::MapTransportCommands() {
         ui.SetCheck(record ? m_recordingStore != nullptr : (m_playingStore && !m_recordingStore && busy));
     };
     MapUpdate(cmd::kPlayStart, [transportStart](CCmdUI& ui) { transportStart(ui, false); });
-    MapUpdate(cmd::kRecordStart, [transportStart](CCmdUI& ui) {
-        transportStart(ui, true);
-        ui.Enable(false); // recording comes with its own commands
-    });
+    MapUpdate(cmd::kRecordStart, [transportStart](CCmdUI& ui) { transportStart(ui, true); });
     const auto toggle = [this](uint32_t id, int32_t& setting) {
         MapCommand(
             id, [&setting] { setting = setting ? 0 : 1; },
@@ -137,6 +137,9 @@ void CTransport::ForgetDocument(const COndrixDoc* doc) {
     }
     if (m_recordingStore && IsStoreOf(doc, m_recordingStore)) {
         m_recordingStore = nullptr;
+    }
+    if (m_recordingDocument == doc) {
+        m_recordingDocument = nullptr; // a later stop message must not reach a closed document
     }
     if (!m_playingStore && !m_recordingStore) {
         StopMeterTimer();
@@ -198,9 +201,15 @@ void CTransport::OnAudioMessage(const AudioMessage& message) {
         }
         break;
     case WM_RECORDSTOPPED:
+        if (m_recordingStore && m_recordingStore->GetAudioState() != 0) {
+            break; // the stop of an earlier run: a new recording is already prepared
+        }
         m_recordingStore = nullptr;
         if (!m_playingStore) {
             StopMeterTimer();
+        }
+        if (COndrixDoc* doc = std::exchange(m_recordingDocument, nullptr)) {
+            doc->OnRecordingStopped();
         }
         break;
     default:

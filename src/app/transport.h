@@ -45,7 +45,11 @@ public:
     std::pair<uint32_t, uint32_t> GetMeterLevels() const noexcept { return {m_meterLeft, m_meterRight}; }
     /// Whether the level timer runs.
     bool IsMeterTimerRunning() const noexcept { return m_meterTimer.isActive(); }
-    /// A document is going away: forgets its stores.
+    /// The document whose recording the stop message is handed to, or null.
+    COndrixDoc* GetRecordingDocument() const noexcept { return m_recordingDocument; }
+    /// Makes a document the recording document (null: none).
+    void SetRecordingDocument(COndrixDoc* doc) noexcept { m_recordingDocument = doc; }
+    /// A document is going away: forgets its stores and, when it was recording, the document.
     void ForgetDocument(const COndrixDoc* doc);
 
     // --- IEngineListener ---
@@ -84,6 +88,7 @@ private:
     ActiveDocument m_active;
     CSampleStore* m_playingStore = nullptr;
     CSampleStore* m_recordingStore = nullptr;
+    COndrixDoc* m_recordingDocument = nullptr;
     std::unique_ptr<CSampleStore> m_diskStore;
     QTimer m_meterTimer;
     uint32_t m_meterLeft = 0;

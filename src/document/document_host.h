@@ -5,6 +5,7 @@
 
 namespace ondrix {
 
+class COndrixDoc;
 class IEngineListener;
 
 /// What a document needs from the main frame and the application: the status bar fields, the state
@@ -20,6 +21,8 @@ public:
     virtual bool ClipboardHasData() const = 0;
     /// The receiver of the playback and recording messages.
     virtual IEngineListener* GetEngineListener() = 0;
+    /// Makes a document the one whose recording the stop message is handed to (null: none).
+    virtual void SetRecordingDocument(COndrixDoc* doc) { static_cast<void>(doc); }
 };
 
 } // namespace ondrix

@@ -14,6 +14,7 @@
 #include "document/dialogs/sample_params_dialog.h"
 #include "document/doc_view.h"
 #include "document/document_host.h"
+#include "document/record_session.h"
 #include "document/update_hints.h"
 #include "resources/command_ids.h"
 #include "resources/string_ids.h"
@@ -179,12 +180,7 @@ bool COndrixDoc::SaveModified() {
 }
 
 void COndrixDoc::OnCloseDocument() {
-    if (m_recordStore) {
-        if (m_recordStore->GetAudioState() != 0) {
-            m_recordStore->StopAudio();
-        }
-        m_recordStore.reset();
-    }
+    m_recording.reset(); // stops the input, closes the accompaniment, deletes its stores
     if (m_store && m_store->GetAudioState() != 0) {
         m_store->StopAudio();
     }
@@ -291,8 +287,12 @@ void COndrixDoc::SetZoom(int32_t zoom) {
     UpdateAllViews(nullptr, HINT_ZOOM, old);
 }
 
+CSampleStore* COndrixDoc::GetRecordStore() const noexcept {
+    return m_recording ? m_recording->GetRecordStore() : nullptr;
+}
+
 bool COndrixDoc::IsBusy() const noexcept {
-    const CSampleStore* store = m_recordStore ? m_recordStore.get() : m_store.get();
+    const CSampleStore* store = m_recording ? &m_recording->Target() : m_store.get();
     return store->GetAudioState() != 0;
 }
 
@@ -307,7 +307,7 @@ DocumentState COndrixDoc::GetState() const {
     state.dataSize = m_store->GetDataSize();
     state.tracks = m_store->GetTrackCount();
     state.playing = IsPlaying();
-    state.recording = m_recordStore != nullptr;
+    state.recording = m_recording != nullptr; // prepared or running, into a record store or the sound
     state.engineBusy = m_store->GetAudioState() != 0;
     const auto mask = GetTrackMask();
     state.maskHasTrack = std::any_of(mask.begin(), mask.end(), [](uint32_t m) { return m != 0; });
@@ -319,7 +319,7 @@ DocumentState COndrixDoc::GetState() const {
 // --- status fields ---
 
 uint32_t COndrixDoc::EnginePosition() const {
-    const CSampleStore* store = m_recordStore ? m_recordStore.get() : m_store.get();
+    const CSampleStore* store = m_recording ? &m_recording->Target() : m_store.get();
     return store->GetAudioPosition();
 }
 
@@ -336,7 +336,7 @@ std::string COndrixDoc::StatusText(int field) const {
     facts.stereo = s.GetStereo();
     facts.rate = s.GetSampleRate();
     facts.busy = IsBusy();
-    facts.recording = m_recordStore != nullptr || (s.GetAudioState() & AUDIO_RECORDING) != 0;
+    facts.recording = m_recording != nullptr;
     facts.enginePosition = facts.busy ? EnginePosition() : 0;
     facts.overwrite = g_settings.edit.overWrite != 0;
     return StatusFieldText(field, facts, [this](int64_t frames) { return TimeText(frames); });

@@ -20,6 +20,8 @@ class CEditCommands;
 class CEffectCommands;
 class CFileCommands;
 class CRecordCommands;
+class CRecordSession;
+struct SyncRange;
 class CTrackCommands;
 class IDocumentHost;
 
@@ -96,8 +98,10 @@ public:
     // --- state ---
     /// The sound.
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
-    /// The store a recording writes into, or null.
-    CSampleStore* GetRecordStore() const noexcept { return m_recordStore.get(); }
+    /// The separate store a recording writes into, or null (also while it goes into the sound itself).
+    CSampleStore* GetRecordStore() const noexcept;
+    /// The prepared or running recording of this document, or null.
+    CRecordSession* GetRecording() const noexcept { return m_recording.get(); }
     /// Whether a block is selected.
     bool HasBlock() const noexcept { return m_anchor != -1; }
     /// The first and last frame of the block (both the cursor when there is none).
@@ -155,9 +159,26 @@ public:
     /// Plays the block, or from the cursor, or the whole sound, as "Start From &Cursor (Block)" says.
     bool StartPlayback();
 
+    // --- recording (document/record_*.cpp) ---
+    /// The record command: prepares a recording into this document; false when the input could not be
+    /// opened (reported), and then nothing of the recording stays.
+    bool PrepareRecording();
+    /// The pause command's step over this document's recording: starts a prepared recording's
+    /// synchronous playback and accompaniment, or pauses and resumes the synchronous playback.
+    void StartOrPauseRecording();
+    /// Asks the recording to stop; the stop message then brings OnRecordingStopped.
+    void StopRecording();
+    /// The recording has ended: closes its accompaniment and synchronous playback and takes the take
+    /// into the sound.
+    void OnRecordingStopped();
+
 private:
     /// Maps the document's own commands: playback start, view rebuild and status refresh.
     void MapCommands();
+    /// The frames the synchronous playback plays: the whole block, or from the cursor to the end.
+    SyncRange SyncPlaybackRange() const;
+    /// Takes a recorded store into the sound at the block start or cursor, as Paste does.
+    void ApplyTake(std::unique_ptr<CSampleStore> take);
     /// Position and length of status fields 2 to 4 while recording or playing.
     uint32_t EnginePosition() const;
     /// The status text of one field.
@@ -171,7 +192,7 @@ private:
 
     IDocumentHost* m_host;
     std::unique_ptr<CSampleStore> m_store;
-    std::unique_ptr<CSampleStore> m_recordStore;
+    std::unique_ptr<CRecordSession> m_recording;
     CUndoHistory m_undo;
     std::vector<CDocView*> m_views;
     std::string m_path;

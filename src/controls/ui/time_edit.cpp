@@ -6,6 +6,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "resources/ui/qt_strings.h"
+#include "store/sample_store.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -81,8 +82,9 @@ CTimeEdit::CTimeEdit(QWidget* parent) : QFrame(parent) {
 }
 
 void CTimeEdit::SetRange(uint32_t minimum, uint32_t maximum) {
+    // A one-frame block has equal bounds; a lower maximum could never be accepted.
     m_minimum = minimum;
-    m_maximum = maximum;
+    m_maximum = std::max(minimum, maximum);
 }
 
 void CTimeEdit::Attach(const TimeFormat& format) {
@@ -120,27 +122,60 @@ void CTimeEdit::Attach(const TimeFormat& format) {
 }
 
 void CTimeEdit::SetValue(uint32_t value) {
+    m_frames.reset();
+    ShowValue(value);
+}
+
+void CTimeEdit::ShowValue(uint32_t value) {
+    const bool untouched = !IsEdited();
     const TimeFields fields = SplitTime(value, m_format);
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const uint32_t number = i < fields.count ? fields.values[i] : 0;
         m_fields[i]->setText(
             QString::fromStdString(TimeFieldText(number, m_format.index, static_cast<uint8_t>(i))));
     }
+    const std::vector<std::string> texts = FieldTexts();
+    if (!untouched || texts != m_shownTexts) {
+        m_frames.reset();
+    }
+    m_shownTexts = texts;
 }
 
 uint32_t CTimeEdit::GetValue() const {
+    return ParseTime(FieldTexts(), m_format);
+}
+
+void CTimeEdit::SetFrames(int64_t frames, const CSampleStore& store) {
+    const int64_t shown = m_format.index == TIMEFMT_SAMPLES ? frames : store.FramesToMs(frames);
+    SetValue(static_cast<uint32_t>(std::clamp<int64_t>(shown, 0, UINT32_MAX)));
+    m_frames = frames;
+}
+
+int64_t CTimeEdit::GetFrames(const CSampleStore& store) const {
+    if (m_frames && !IsEdited()) {
+        return *m_frames;
+    }
+    const uint32_t value = GetValue();
+    return m_format.index == TIMEFMT_SAMPLES ? int64_t(value) : store.MsToFrames(value);
+}
+
+bool CTimeEdit::IsEdited() const {
+    return FieldTexts() != m_shownTexts;
+}
+
+std::vector<std::string> CTimeEdit::FieldTexts() const {
     std::vector<std::string> texts;
     texts.reserve(m_fields.size());
     for (const CTimeField* field : m_fields) {
         texts.push_back(field->text().toStdString());
     }
-    return ParseTime(texts, m_format);
+    return texts;
 }
 
 bool CTimeEdit::Validate(bool report) {
     const uint32_t value = GetValue();
     if (IsTimeInRange(value, m_minimum, m_maximum, m_format)) {
-        SetValue(value); // "1" and "75" in format 7 become 02:15
+        ShowValue(value); // "1" and "75" in format 7 become 02:15
         return true;
     }
     // A refused entry stays as typed: an oversized one saturated and would show as something else.

@@ -5,12 +5,16 @@
 #include <QFrame>
 #include <QLineEdit>
 
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
 
 namespace ondrix {
 
+class CSampleStore;
 class CSpinButtons;
 class CTimeEdit;
 
@@ -40,7 +44,7 @@ public:
     /// An empty control (no fields until Attach).
     explicit CTimeEdit(QWidget* parent = nullptr);
 
-    /// Sets the allowed range (default 0 to 10000).
+    /// Sets the allowed range (default 0 to 10000); a maximum below the minimum is raised to it.
     void SetRange(uint32_t minimum, uint32_t maximum);
     /// Builds the fields and labels of a format in the control's font and shows value 0.
     void Attach(const TimeFormat& format);
@@ -48,6 +52,13 @@ public:
     void SetValue(uint32_t value);
     /// The value the fields hold (saturating, so an oversized entry is out of range).
     uint32_t GetValue() const;
+    /// Shows a frame position of store in the control's unit (frames in format 0, else milliseconds).
+    void SetFrames(int64_t frames, const CSampleStore& store);
+    /// The frame position: exactly the one SetFrames was given while the fields still show its text; an
+    /// edited value converted from the control's unit.
+    int64_t GetFrames(const CSampleStore& store) const;
+    /// Whether the fields differ from what the control last showed itself through SetValue or SetFrames.
+    bool IsEdited() const;
     /// Whether the value lies between the minimum and the maximum as the format shows it. Otherwise, with
     /// report, beeps, shows message 30500 and takes the focus; without, shows the nearer end of the range.
     bool Validate(bool report);
@@ -93,12 +104,20 @@ private:
     int FocusedField() const;
     /// Shows the window colour, or the button face while disabled.
     void UpdateBackground();
+    /// Shows a value in the fields, keeping a frame value given by SetFrames when the texts stay the same.
+    void ShowValue(uint32_t value);
+    /// The texts of the fields.
+    std::vector<std::string> FieldTexts() const;
 
     uint32_t m_minimum = 0;
     uint32_t m_maximum = 10000;
     TimeFormat m_format;
     std::vector<CTimeField*> m_fields;
     std::vector<QLabel*> m_labels;
+    /// The texts the control last put in the fields; a difference is the user's edit.
+    std::vector<std::string> m_shownTexts;
+    /// The exact frame position of SetFrames while its texts are shown.
+    std::optional<int64_t> m_frames;
 };
 
 } // namespace ondrix

@@ -113,13 +113,13 @@ TEST_F(MainFrameTest, PlaybackOptionsAreToggles) {
 
 TEST_F(MainFrameTest, CommandsOfLaterFunctionsAreInTheMenusButDisabled) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 44100, 1000)));
-    for (uint32_t id :
-         {cmd::kVolumeRaiseLower, cmd::kEcho, cmd::kVelocity, cmd::kGoTo, cmd::kSelectBlock, cmd::kEditCopy,
-          cmd::kUndoSteps, cmd::kMidiAccompaniment, cmd::kRecordStart, cmd::kEqualizer}) {
+    for (uint32_t id : {cmd::kVolumeRaiseLower, cmd::kEcho, cmd::kVelocity, cmd::kGoTo, cmd::kSelectBlock,
+                        cmd::kEditCopy, cmd::kUndoSteps, cmd::kMidiAccompaniment, cmd::kEqualizer}) {
         EXPECT_FALSE(frame->QueryCommand(id).IsEnabled()) << id;
     }
     EXPECT_TRUE(frame->QueryCommand(cmd::kFileSave).IsEnabled());
     EXPECT_TRUE(frame->QueryCommand(cmd::kPlayStart).IsEnabled());
+    EXPECT_TRUE(frame->QueryCommand(cmd::kRecordStart).IsEnabled());
 }
 
 TEST_F(MainFrameTest, MenusUpdateTheirItemsBeforeTheyShow) {

@@ -1,6 +1,7 @@
 #include "app/ui/editor_qt_support.h"
 #include "controls/ui/spin_buttons.h"
 #include "controls/ui/time_edit.h"
+#include "store/sample_store.h"
 #include "support/fake_message_service.h"
 
 #include <QContextMenuEvent>
@@ -299,6 +300,60 @@ TEST_F(TimeEditTest, ValidateWithoutReportShowsTheNearerEnd) {
     EXPECT_EQ(edit->GetValue(), 100u);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(messages.beeps.empty());
+}
+
+TEST_F(TimeEditTest, UntouchedFieldHandsBackItsExactFrames) {
+    FakeMessageService messages;
+    CSampleStore store;
+    ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 1, 44100, false));
+    // Frame 100 at 44.1 kHz is 2 ms, and 2 ms read back would be frame 89 (00:00.00 even frame 0).
+    for (const uint8_t format : {TIMEFMT_MS, TIMEFMT_MSF, TIMEFMT_SAMPLES}) {
+        edit->Attach(Format(format));
+        edit->SetRange(0, 100000);
+        edit->SetFrames(100, store);
+        EXPECT_FALSE(edit->IsEdited());
+        EXPECT_TRUE(edit->Validate(true)); // the check reformats the fields and keeps the frame value
+        EXPECT_EQ(edit->GetFrames(store), 100);
+    }
+    EXPECT_EQ(Texts(), QStringList{"100"});
+
+    // An edited field is converted: 3 ms are ceil(132.3) frames.
+    edit->Attach(Format(TIMEFMT_MS));
+    edit->SetFrames(100, store);
+    Type(0, "3");
+    EXPECT_TRUE(edit->IsEdited());
+    EXPECT_EQ(edit->GetFrames(store), 133);
+    // Typing the shown text again is no change.
+    Type(0, "2");
+    EXPECT_EQ(edit->GetFrames(store), 100);
+    // A step, a menu value or a plain SetValue replace the frame value.
+    Focus(0);
+    SendKey(edit->Field(0), Qt::Key_Up);
+    EXPECT_EQ(edit->GetFrames(store), 133);
+    edit->SetFrames(100, store);
+    edit->SetValue(2);
+    EXPECT_EQ(edit->GetFrames(store), 89);
+
+    // In format 7, "0" and "0" typed over 00:00 are reformatted by the check, but they were an edit.
+    edit->Attach(Format(TIMEFMT_MIN_SEC));
+    edit->SetFrames(100, store);
+    Type(1, "0");
+    EXPECT_TRUE(edit->Validate(true));
+    EXPECT_EQ(Texts(), (QStringList{"00", "00"}));
+    EXPECT_EQ(edit->GetFrames(store), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TimeEditTest, RangeBelowItsMinimumIsRaisedToIt) {
+    FakeMessageService messages;
+    edit->Attach(Format(TIMEFMT_SAMPLES));
+    edit->SetRange(19, 18); // a one-frame block: the upper bound was computed one below
+    EXPECT_EQ(edit->GetMaximum(), 19u);
+    edit->SetValue(19);
+    EXPECT_TRUE(edit->Validate(true));
+    edit->SetRange(5, 0u - 1u);
+    EXPECT_EQ(edit->GetMaximum(), 0xFFFFFFFFu);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TimeEditTest, OversizedEntryIsRefusedNotWrapped) {
