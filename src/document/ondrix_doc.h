@@ -98,6 +98,8 @@ public:
     // --- state ---
     /// The sound.
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
+    /// The undo states of the sound.
+    CUndoHistory& GetUndoHistory() noexcept { return m_undo; }
     /// The separate store a recording writes into, or null (also while it goes into the sound itself).
     CSampleStore* GetRecordStore() const noexcept;
     /// The prepared or running recording of this document, or null.

@@ -27,36 +27,42 @@ std::array<uint8_t, 32> EchoAssignment(const uint32_t* trackMask, uint32_t track
     return assignment;
 }
 
-bool RunEcho(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame,
-             const EchoParams& params, const StorageChoice& tempStorage) {
+bool CEchoCopy::Prepare(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame,
+                        const StorageChoice& tempStorage) {
     const uint32_t tracks = store.GetTrackCount();
-    const auto assignment = EchoAssignment(trackMask, tracks);
+    m_assignment = EchoAssignment(trackMask, tracks);
     uint32_t edited = 0;
     for (uint32_t t = 0; t < tracks; ++t) {
-        edited += assignment[t] != kNoTrack ? 1 : 0;
+        edited += m_assignment[t] != kNoTrack ? 1 : 0;
     }
     if (edited == 0) {
         return false;
     }
-    CSampleStore copy;
-    copy.m_showErrors = store.m_showErrors;
-    if (!copy.Create(tempStorage.mode, tempStorage.directory, store.GetBitsPerSample(), edited,
-                     store.GetSampleRate(), store.GetStereo())) {
+    m_copy.m_showErrors = store.m_showErrors;
+    if (!m_copy.Create(tempStorage.mode, tempStorage.directory, store.GetBitsPerSample(), edited,
+                       store.GetSampleRate(), store.GetStereo())) {
         return false;
     }
-    if (!store.CopyBlock(trackMask, firstFrame, lastFrame, &copy)) {
-        return false;
-    }
-    const int64_t delay = store.MsToFrames(params.delay);
+    return store.CopyBlock(trackMask, firstFrame, lastFrame, &m_copy);
+}
+
+bool CEchoCopy::Mix(CSampleStore& store, int64_t firstFrame, const EchoParams& params, int64_t delayFrames) {
     int64_t position = firstFrame;
     for (int32_t i = 0; i < params.count; ++i) {
-        position += delay;
+        position += delayFrames;
         const int32_t percent = EchoMixPercent(i, params.count, params.firstVolume, params.lastVolume);
-        if (!store.PasteBlock(assignment.data(), position, false, &copy, true, uint32_t(percent))) {
+        if (!store.PasteBlock(m_assignment.data(), position, false, &m_copy, true, uint32_t(percent))) {
             return false;
         }
     }
     return true;
+}
+
+bool RunEcho(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame,
+             const EchoParams& params, const StorageChoice& tempStorage) {
+    CEchoCopy copy;
+    return copy.Prepare(store, trackMask, firstFrame, lastFrame, tempStorage) &&
+           copy.Mix(store, firstFrame, params, store.MsToFrames(params.delay));
 }
 
 } // namespace ondrix

@@ -7,6 +7,7 @@
 #include "resources/string_table.h"
 #include "store/sample_store.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -85,26 +86,25 @@ std::string SetParameter(EffectKind kind, EffectParameters& out, std::string_vie
 /// The range check of one given parameter against the block; the message when it is outside.
 std::string CheckRange(const ParamSpec& param, int64_t value, const CSampleStore& store, int64_t first,
                        int64_t last) {
+    const FrameRange range = TimeParamRange(param, first, last);
     switch (param.unit) {
     case ParamUnit::Milliseconds: {
-        // The delay edit runs from 0 to (last - first) - 1 frames, shown here in milliseconds.
-        const int64_t maxFrames = last - first - 1;
-        const int64_t maxMs = maxFrames < 0 ? -1 : store.FramesToMs(maxFrames);
+        // The delay edit's range in frames, shown here in milliseconds.
+        const int64_t maxMs = store.FramesToMs(range.maximum);
         if (value < 0 || value > maxMs) {
             const TimeFormat ms{TIMEFMT_MS};
-            return TimeRangeMessage(0, uint32_t(maxMs < 0 ? 0 : maxMs), ms);
+            return TimeRangeMessage(0, uint32_t(maxMs), ms);
         }
         return {};
     }
     case ParamUnit::Frames: {
-        // The period edit runs from 1 to the block's length; 0 stands for the block itself. A new length
-        // runs from 1 to the largest 32-bit signed value.
+        // 0 stands for the block itself in a period.
         const bool period = std::strcmp(param.key, StretchParams::kLength.key) != 0;
-        const int64_t maximum = period ? std::max<int64_t>(1, last - first) : param.maximum;
-        if ((period && value == 0) || (value >= 1 && value <= maximum)) {
+        if ((period && value == 0) || (value >= range.minimum && value <= range.maximum)) {
             return {};
         }
-        return TimeRangeMessage(1, uint32_t(maximum), TimeFormat{TIMEFMT_SAMPLES});
+        return TimeRangeMessage(uint32_t(range.minimum), uint32_t(range.maximum),
+                                TimeFormat{TIMEFMT_SAMPLES});
     }
     case ParamUnit::Number:
         break;
@@ -113,6 +113,22 @@ std::string CheckRange(const ParamSpec& param, int64_t value, const CSampleStore
 }
 
 } // namespace
+
+FrameRange TimeParamRange(const ParamSpec& param, int64_t first, int64_t last) noexcept {
+    const int64_t span = std::max<int64_t>(0, last - first);
+    switch (param.unit) {
+    case ParamUnit::Milliseconds:
+        return {0, std::max<int64_t>(0, span - 1)};
+    case ParamUnit::Frames:
+        if (std::strcmp(param.key, StretchParams::kLength.key) == 0) {
+            return {1, param.maximum};
+        }
+        return {1, std::max<int64_t>(1, span)};
+    case ParamUnit::Number:
+        break;
+    }
+    return {param.minimum, param.maximum};
+}
 
 std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
                                    EffectParameters& out) {

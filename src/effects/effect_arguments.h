@@ -26,6 +26,15 @@ struct EffectParameters {
 std::string ApplyEffectAssignments(EffectKind kind, int preset, const std::vector<std::string>& assignments,
                                    EffectParameters& out);
 
+/// The range in frames of a time parameter's edit on the block first..last: the echo delay runs from 0 to
+/// (last - first) - 1, a period from 1 to the block's length (last - first), a new length from 1 to the
+/// largest 32-bit value. The upper bound is never below the lower one, even on a block of one frame.
+struct FrameRange {
+    int64_t minimum;
+    int64_t maximum;
+};
+FrameRange TimeParamRange(const ParamSpec& param, int64_t first, int64_t last) noexcept;
+
 /// Checks the given values against the dialogs' ranges for the sound and the block first..last, with the
 /// dialogs' messages (the integer range message, or the time edit's for delays, periods and lengths).
 /// Returns the message, empty when the values are fine.

@@ -88,7 +88,24 @@ bool ApplyPreset(EffectKind kind, int preset, EffectSettings& settings) noexcept
         return true;
     case EffectKind::Echo:
         // The strength menu runs from the lightest row (hall) to the strongest (the list's first).
-        settings.echo = kEchoRows[kEchoRows.size() - 1 - i].values;
+        return ApplyPreference(kind, int(kEchoRows.size()) - 1 - preset, settings);
+    case EffectKind::Tremolo:
+    case EffectKind::CrossFade:
+    case EffectKind::Distort:
+        return ApplyPreference(kind, preset, settings);
+    default:
+        return false;
+    }
+}
+
+bool ApplyPreference(EffectKind kind, int row, EffectSettings& settings) noexcept {
+    if (row < 0 || row >= 3) {
+        return false;
+    }
+    const auto i = std::size_t(row);
+    switch (kind) {
+    case EffectKind::Echo:
+        settings.echo = kEchoRows[i].values;
         return true;
     case EffectKind::Tremolo:
         settings.tremolo = kTremoloRows[i].values;

@@ -25,6 +25,10 @@ std::span<const PresetMenuItem> PresetMenuItems(PresetMenu menu) noexcept;
 /// (and changes nothing) when the function has no such preset.
 bool ApplyPreset(EffectKind kind, int preset, EffectSettings& settings) noexcept;
 
+/// Writes row 0, 1 or 2 of a function's "&Preferences:" list (in list order) into its settings: the echo,
+/// tremolo, cross fade and distort rows. Returns false (and changes nothing) for other functions and rows.
+bool ApplyPreference(EffectKind kind, int row, EffectSettings& settings) noexcept;
+
 /// The one-value dialog of a function: title, label and the parameter with its range.
 struct OneValueDialogSpec {
     uint32_t titleId;

@@ -61,7 +61,7 @@ bool ParametersInRange(const EffectRequest& request) {
 }
 
 /// The driver run (or runs) of a function; false when it failed or was aborted.
-bool RunFunction(const Run& run, const VolumeContext* maximised) {
+bool RunFunction(const Run& run, const VolumeContext* maximised, CEchoCopy* echo) {
     const EffectSettings& s = *run.request.settings;
     CSampleStore& store = run.store;
     switch (run.request.kind) {
@@ -123,7 +123,9 @@ bool RunFunction(const Run& run, const VolumeContext* maximised) {
     case EffectKind::Stretch:
         return run.Resampled(RatioOf(run.request, run.first, run.last));
     case EffectKind::Echo:
-        return RunEcho(store, run.request.trackMask, run.first, run.last, s.echo, run.request.tempStorage);
+        return echo->Mix(store, run.first, s.echo,
+                         run.request.echoDelayFrames >= 0 ? run.request.echoDelayFrames
+                                                          : store.MsToFrames(s.echo.delay));
     }
     return false;
 }
@@ -138,6 +140,16 @@ uint32_t CountEditedTracks(const uint32_t* trackMask, uint32_t tracks) noexcept 
     return count;
 }
 
+bool CrossFadeTracksFit(const uint32_t* trackMask, uint32_t tracks, bool report) {
+    if (CountEditedTracks(trackMask, tracks) == 2) {
+        return true;
+    }
+    if (report) {
+        AskUser(str::kCrossFadeTracksText, MsgIcon::Stop, MsgButtons::Ok);
+    }
+    return false;
+}
+
 EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const UndoTarget& undo) {
     const int64_t frames = store.GetFrameCount();
     if (!request.settings || frames == 0 || request.firstFrame < 0 || request.firstFrame >= frames ||
@@ -149,10 +161,7 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
 
     // Checks and runs that come before the undo state.
     if (request.kind == EffectKind::CrossFade &&
-        CountEditedTracks(request.trackMask, store.GetTrackCount()) != 2) {
-        if (store.m_showErrors != 0) {
-            AskUser(str::kCrossFadeTracksText, MsgIcon::Stop, MsgButtons::Ok);
-        }
+        !CrossFadeTracksFit(request.trackMask, store.GetTrackCount(), store.m_showErrors != 0)) {
         return kFailed;
     }
     if (info.changesLength && RatioOf(request, run.first, run.last).IsIdentity()) {
@@ -168,6 +177,13 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         }
         maximised = MaximiseFactors(peaks, store.GetBitsPerSample());
     }
+    // The echo's copy of the block is made before the undo state, so a copy that cannot be made leaves
+    // the document and its history as they were.
+    CEchoCopy echo;
+    if (request.kind == EffectKind::Echo &&
+        !echo.Prepare(store, request.trackMask, run.first, run.last, request.tempStorage)) {
+        return kFailed;
+    }
 
     store.m_progressTextId = info.progressText;
     bool saved = false;
@@ -176,10 +192,10 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
                 CUndoHistory::SaveResult::Saved;
     }
     const uint32_t sizeBefore = store.GetDataSize();
-    const bool ok = RunFunction(run, &maximised);
+    const bool ok = RunFunction(run, &maximised, &echo);
     if (request.kind == EffectKind::Echo) {
-        // The echoes mixed so far stay whatever the sequence returned.
-        return {true, store.GetDataSize() != sizeBefore ? kHintLengthChanged : kHintDataChanged};
+        // The echoes mixed so far stay whatever the mixes returned.
+        return {true, store.GetDataSize() != sizeBefore ? kHintLengthChanged : kHintDataChanged, !ok};
     }
     if (!ok) {
         if (saved) {

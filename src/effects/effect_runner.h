@@ -28,7 +28,8 @@ struct EffectRequest {
     const uint32_t* trackMask = nullptr;      ///< 32 entries, non-zero = edited; null = all tracks
     int64_t firstFrame = 0;                   ///< the block, inclusive
     int64_t lastFrame = 0;
-    StorageChoice tempStorage{}; ///< where the echo's temporary store lives (the "Editor" path)
+    StorageChoice tempStorage{};  ///< where the echo's temporary store lives (the "Editor" path)
+    int64_t echoDelayFrames = -1; ///< the echo delay as typed in frames; -1: from the setting's milliseconds
 };
 
 /// What the document does next.
@@ -50,6 +51,10 @@ inline constexpr uint32_t kHintLengthChanged = HINT_LENGTH;
 /// progress text, saves the undo state, runs the function's driver run (or the echo sequence) and drops
 /// the undo state again when the run failed or was aborted. The pieces already written stay.
 EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const UndoTarget& undo);
+
+/// Whether the cross fade can run on the tracks a mask selects (exactly two). Otherwise, with report, beeps
+/// and shows message 1141.
+bool CrossFadeTracksFit(const uint32_t* trackMask, uint32_t tracks, bool report);
 
 /// Number of tracks of a store a mask selects (all of them for a null mask).
 uint32_t CountEditedTracks(const uint32_t* trackMask, uint32_t tracks) noexcept;

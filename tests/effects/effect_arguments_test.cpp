@@ -122,6 +122,19 @@ TEST_F(EffectRanges, TimesOutsideTheirRangesGetTheTimeEditMessage) {
     EXPECT_EQ(Check(EffectKind::Echo, {}, 0, 99, 2), "");
 }
 
+TEST_F(EffectRanges, OnAOneFrameBlockEveryTimeRangeHoldsItsLowerBound) {
+    // (last - first) - 1 would be -1 and the block length 0: the ranges become 0..0 and 1..1.
+    EXPECT_EQ(TimeParamRange(EchoParams::kDelay, 7, 7).maximum, 0);
+    EXPECT_EQ(TimeParamRange(kTremoloSpecs.period, 7, 7).minimum, 1);
+    EXPECT_EQ(TimeParamRange(kCrossFadeSpecs.period, 7, 7).maximum, 1);
+    EXPECT_EQ(Check(EffectKind::Echo, {"EchoDelay=0"}, 7, 7), "");
+    EXPECT_EQ(Check(EffectKind::Echo, {"EchoDelay=1"}, 7, 7),
+              "The value in this edit field must be between 0ms to 0ms.\nPlease check your input.");
+    EXPECT_EQ(Check(EffectKind::Tremolo, {"TremTime=1"}, 7, 7), "");
+    EXPECT_EQ(Check(EffectKind::Tremolo, {"TremTime=2"}, 7, 7),
+              "The value in this edit field must be between 1 to 1.\nPlease check your input.");
+}
+
 TEST(EffectParamRefs, BindEveryKeyOnce) {
     EffectSettings s;
     std::size_t total = 0;

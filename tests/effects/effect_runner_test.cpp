@@ -1,6 +1,6 @@
+#include "base/progress.h"
 #include "effects/effect_runner.h"
 #include "effects_test_util.h"
-#include "base/progress.h"
 #include "process/undo_history.h"
 #include "support/fake_message_service.h"
 #include "support/test_store.h"
@@ -202,9 +202,13 @@ TEST_F(EffectRunner, ReverseAndFadesThroughTheRunner) {
     EXPECT_EQ(m_progress.texts, (std::vector<uint32_t>{1135}));
 }
 
-TEST_F(EffectRunner, EchoGoesOnWhateverItReturns) {
+TEST_F(EffectRunner, AnEchoThatWroteNothingDropsItsUndoState) {
     auto store = Sound(16, 1, 100, 1000);
     const auto before = Values(*store);
+    // a real state from an earlier run, which the useless one must not evict (the history holds 1)
+    m_undo.undoCount = 1;
+    ASSERT_TRUE(Run(*store, EffectKind::Invert, 0, 9).modified);
+    const auto inverted = Values(*store);
     m_settings.echo = EchoParams{10, 2, 50, 10};
     EffectRequest request;
     request.kind = EffectKind::Echo;
@@ -213,14 +217,37 @@ TEST_F(EffectRunner, EchoGoesOnWhateverItReturns) {
     request.lastFrame = 49;
     request.tempStorage = {STORE_TEMPFILE, "/nonexistent/ondrix-echo"};
     const EffectOutcome failed = RunEffect(*store, request, m_undo);
-    EXPECT_TRUE(failed.modified);
-    EXPECT_EQ(failed.hint, kHintDataChanged);
-    EXPECT_EQ(m_history.GetCount(), 1u); // the state stays
-    EXPECT_EQ(Values(*store), before);
+    EXPECT_FALSE(failed.modified);
+    EXPECT_TRUE(failed.failed);
+    EXPECT_EQ(failed.hint, 0u);
+    EXPECT_EQ(Values(*store), inverted);
+    ASSERT_EQ(m_history.GetCount(), 1u);
+    ASSERT_NE(m_history.Undo(store), 0u);
+    EXPECT_EQ(Values(*store), before); // the state kept is the invert's
     // Echoes over the end lengthen the sound: hint 4.
     const EffectOutcome grown = Run(*store, EffectKind::Echo, 50, 99);
     EXPECT_EQ(grown.hint, kHintLengthChanged);
     EXPECT_EQ(store->GetFrameCount(), 120u);
+}
+
+TEST_F(EffectRunner, AnEchoDelayTypedInFramesIsRunInFrames) {
+    // 44100 Hz: 3 frames are 0 ms when stored (68 microseconds), yet the run uses the 3 frames typed.
+    std::vector<int32_t> impulse(20, 0);
+    impulse[0] = 10000;
+    auto store = MakeStore(16, 1, impulse, 44100);
+    store->m_progressWindowId = kWindow;
+    m_settings.echo = EchoParams{0, 1, 50, 10};
+    EffectRequest request;
+    request.kind = EffectKind::Echo;
+    request.settings = &m_settings;
+    request.firstFrame = 0;
+    request.lastFrame = 9;
+    request.tempStorage = {STORE_TEMPFILE, m_dir.Path()};
+    request.echoDelayFrames = 3;
+    ASSERT_TRUE(RunEffect(*store, request, m_undo).modified);
+    const auto values = Values(*store);
+    EXPECT_EQ(values[0], 10000);
+    EXPECT_EQ(values[3], 5000);
 }
 
 TEST_F(EffectRunner, ParametersOutsideTheirRangesAreRefused) {

@@ -1,11 +1,102 @@
 #include "document/commands/effect_commands.h"
 
+#include "document/core/enabling_rules.h"
+#include "document/ondrix_doc.h"
+#include "effects/dialogs/effect_dialogs.h"
+#include "effects/dialogs/preset_menu.h"
+#include "effects/effect_presets.h"
+#include "effects/effect_runner.h"
 #include "resources/command_ids.h"
+#include "settings/core/settings.h"
+#include "store/temp_paths.h"
+
+#include <QApplication>
+#include <QCursor>
 
 namespace ondrix {
 
 CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
+    for (int kind = 0; kind < kEffectKindCount; ++kind) {
+        MapFunction(EffectKind(kind));
+    }
+    for (uint32_t id : {cmd::kPresetFirst, cmd::kPresetSecond, cmd::kPresetThird, cmd::kPresetDecrease,
+                        cmd::kPresetIncrease, cmd::kPresetSlow, cmd::kPresetFast}) {
+        MapPresetChoice(id);
+    }
     MapUpdate(cmd::kEqualizer, [](CCmdUI& ui) { ui.Enable(false); });
+}
+
+void CEffectCommands::MapFunction(EffectKind kind) {
+    MapRuled(GetEffectInfo(kind).commandId, [this, kind] { OnEffectCommand(kind); });
+}
+
+void CEffectCommands::MapPresetChoice(uint32_t id) {
+    MapCommand(
+        id, [this, id] { RunEffectCommand(PresetOfCommand(id)); },
+        [this](CCmdUI& ui) { ui.Enable(IsEnabledBy(EnableRule::Edit, m_doc.GetState())); });
+}
+
+void CEffectCommands::OnEffectCommand(EffectKind kind) {
+    m_effect = kind;
+    CSampleStore& store = *m_doc.GetStore();
+    if (kind == EffectKind::CrossFade) {
+        const auto mask = m_doc.GetTrackMask();
+        if (!CrossFadeTracksFit(mask.data(), store.GetTrackCount(), store.m_showErrors != 0)) {
+            return;
+        }
+    }
+    const PresetMenu menu = GetEffectInfo(kind).presetMenu;
+    if (menu == PresetMenu::None || g_settings.desktop.expertMode != 0) {
+        RunEffectCommand(-1);
+        return;
+    }
+    const uint32_t chosen = ShowPresetMenu(menu, QCursor::pos(), QApplication::activeWindow());
+    if (chosen != 0) {
+        RunEffectCommand(PresetOfCommand(chosen));
+    }
+}
+
+bool CEffectCommands::RunEffectCommand(int preset) {
+    CSampleStore& store = *m_doc.GetStore();
+    int32_t first = 0;
+    int32_t last = 0;
+    m_doc.GetBlock(first, last);
+    const auto mask = m_doc.GetTrackMask();
+
+    // The values chosen (in the dialog or by the preset) stay in the settings.
+    EffectDialogResult gathered;
+    if (preset < 0) {
+        EffectDialogContext context;
+        context.firstFrame = first;
+        context.lastFrame = last;
+        context.sampleRate = store.GetSampleRate();
+        context.bitsPerSample = store.GetBitsPerSample();
+        context.timeFormat = TimeFormat{g_settings.sampleWindow.timeFmt, g_settings.sampleWindow.fps};
+        gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, QApplication::activeWindow());
+        if (!gathered.accepted) {
+            return false;
+        }
+    } else if (!ApplyPreset(m_effect, preset, g_settings.edit.effects)) {
+        return false;
+    }
+
+    EffectRequest request;
+    request.kind = m_effect;
+    request.settings = &g_settings.edit.effects;
+    request.trackMask = mask.data();
+    request.firstFrame = first;
+    request.lastFrame = last;
+    request.tempStorage = StorageForPath(g_settings.tempPath.editor);
+    request.echoDelayFrames = gathered.echoDelayFrames;
+    const UndoTarget undo{&m_doc.GetUndoHistory(), g_settings.edit.undoCount, g_settings.tempPath.clipboard};
+    const EffectOutcome outcome = RunEffect(store, request, undo);
+    if (!outcome.modified) {
+        return false;
+    }
+    m_doc.SetModifiedFlag(true);
+    m_doc.UpdateStatus(0);
+    m_doc.UpdateAllViews(nullptr, outcome.hint);
+    return true;
 }
 
 } // namespace ondrix
