@@ -164,7 +164,11 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         !CrossFadeTracksFit(request.trackMask, store.GetTrackCount(), store.m_showErrors != 0)) {
         return kFailed;
     }
+    // Runs that would change nothing keep no undo state and leave the modified flag.
     if (info.changesLength && RatioOf(request, run.first, run.last).IsIdentity()) {
+        return {};
+    }
+    if (request.kind == EffectKind::Volume && request.settings->volume.volume == 100) {
         return {};
     }
     VolumeContext maximised;

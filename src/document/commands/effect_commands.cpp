@@ -69,8 +69,10 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         EffectDialogContext context;
         context.firstFrame = first;
         context.lastFrame = last;
-        context.sampleRate = store.GetSampleRate();
-        context.bitsPerSample = store.GetBitsPerSample();
+        context.store = &store;
+        context.backgroundColour = g_settings.sampleWindow.backGround;
+        context.foregroundColour = g_settings.sampleWindow.foreGround;
+        context.zeroLineColour = g_settings.sampleWindow.zeroLine;
         context.timeFormat = TimeFormat{g_settings.sampleWindow.timeFmt, g_settings.sampleWindow.fps};
         gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, QApplication::activeWindow());
         if (!gathered.accepted) {
