@@ -33,7 +33,7 @@ TEST(HelpStandIns, MessagesReadNaturally) {
     EXPECT_EQ(
         MessageWithStandIns(30500),
         "The value in this edit field must be between <minimum> to <maximum>.\nPlease check your input.");
-    EXPECT_EQ(MessageWithStandIns(32730), "Length: <length> (44100 frames)");
+    EXPECT_EQ(MessageWithStandIns(33131), "<position> (44100)");
     EXPECT_EQ(MessageWithStandIns(1084), "Tr. 1/2");
     EXPECT_EQ(MessageWithStandIns(1029), "Saving WAVE file. 50% done.");
     EXPECT_EQ(MessageWithStandIns(32750), "About " + LoadString(32711));

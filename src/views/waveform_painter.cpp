@@ -1,0 +1,105 @@
+#include "views/waveform_painter.h"
+
+#include "store/sample_store.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <QVector>
+
+#include <cstdlib>
+
+namespace ondrix {
+
+namespace {
+
+/// The offset of a sample from the zero line: y0 x v / 32768, truncated toward zero.
+int SampleOffset(int y0, int16_t value) {
+    return int(int64_t(y0) * value / 32768);
+}
+
+/// Fills each rectangle of a batch in one colour.
+void FillBatch(QPainter& painter, const QVector<QRect>& rects, const QColor& colour) {
+    if (rects.isEmpty()) {
+        return;
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRects(rects);
+}
+
+} // namespace
+
+void DrawWaveform(QPainter& painter, const QRect& area, int height, const LaneMapping& mapping,
+                  const WaveformSource& source, const WaveformStyle& style) {
+    const int64_t frames = mapping.frames;
+    if (frames <= 0 || height < 2 || mapping.width <= 0 || !source.store) {
+        return;
+    }
+    const int y0 = height / 2;
+    const int left = area.left();
+    const int right = area.left() + area.width(); // excluded
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (!style.solid) {
+        painter.fillRect(QRect(left, y0, right - left, 1), style.zeroLine);
+    } else if (mapping.PixelToFrame(right) >= frames) {
+        // inside the sound the bars cover the zero line; only the part beyond its end shows
+        const int from = int(std::max<int64_t>(left, mapping.FrameToPixel(frames)));
+        if (from < right) {
+            painter.fillRect(QRect(from, y0, right - from, 1), style.zeroLine);
+        }
+    }
+    CSampleStore& store = *source.store;
+    store.BuildDisplayCache(uint32_t(mapping.PixelToFrame(0)), uint32_t(mapping.PixelToFrame(mapping.width)),
+                            mapping.zoom);
+    const auto inBlock = [&](int64_t f) {
+        return source.hasBlock && f >= source.blockFirst && f <= source.blockLast;
+    };
+    const auto valueAt = [&](int64_t f) { return store.GetDisplaySample(uint32_t(f), int(source.track)); };
+    if (style.solid) {
+        QVector<QRect> plain;
+        QVector<QRect> selected;
+        for (int x = left; x < right; ++x) {
+            const int64_t f = mapping.PixelToFrame(x);
+            if (f >= frames) {
+                break;
+            }
+            const int d = std::abs(SampleOffset(y0, valueAt(f)));
+            (inBlock(f) ? selected : plain).append(QRect(x, y0 - d, 1, 2 * d + 1));
+        }
+        FillBatch(painter, plain, style.foreground);
+        FillBatch(painter, selected, style.selected);
+        painter.restore();
+        return;
+    }
+    // the line starts at the left edge: on the zero line at frame 0, else at that frame's value
+    const int64_t f0 = mapping.PixelToFrame(left);
+    QPolygon line;
+    line.append(QPoint(left, f0 == 0 || f0 >= frames ? y0 : y0 - SampleOffset(y0, valueAt(f0))));
+    bool lineSelected = inBlock(f0);
+    const auto flush = [&] {
+        if (line.size() > 1) {
+            painter.setPen(QPen(lineSelected ? style.selected : style.foreground, 1));
+            painter.drawPolyline(line);
+        }
+        const QPoint last = line.last();
+        line.clear();
+        line.append(last);
+    };
+    for (int x = left; x < right; ++x) {
+        const int64_t f = mapping.PixelToFrame(x);
+        if (f >= frames) {
+            break;
+        }
+        const bool selected = inBlock(f);
+        if (selected != lineSelected) {
+            flush();
+            lineSelected = selected;
+        }
+        line.append(QPoint(x, y0 - SampleOffset(y0, valueAt(f))));
+    }
+    flush();
+    painter.restore();
+}
+
+} // namespace ondrix
