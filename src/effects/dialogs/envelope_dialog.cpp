@@ -57,7 +57,10 @@ void CEnvelopeDialog::OnPreference(int index) {
 }
 
 void CEnvelopeDialog::OnLoad(const EffectSettings& settings) {
-    m_editor->SetPoints(EnvelopeToFrames(settings.envelope.points, m_length));
+    // the curve the run would use: an empty list shows as silence from end to end
+    std::vector<EnvelopePoint> stored = settings.envelope.points;
+    CompleteEnvelope(stored);
+    m_editor->SetPoints(EnvelopeToFrames(stored, m_length));
 }
 
 void CEnvelopeDialog::OnStore(EffectSettings& settings) const {

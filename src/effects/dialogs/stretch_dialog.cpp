@@ -1,5 +1,6 @@
 #include "effects/dialogs/stretch_dialog.h"
 
+#include "effects/dialogs/param_row.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "store/sample_store.h"
@@ -17,7 +18,8 @@ CStretchDialog::CStretchDialog(const EffectDialogContext& context, QWidget* pare
     m_old->setText(QString::fromStdString(FormatTime(uint32_t(shown), context.timeFormat, false)));
     auto* label = new QLabel(LoadQString(str::kOldLengthLabel), this);
     AddPair(label, m_old);
-    AddRow(str::kAdjustToTimeLabel, StretchParams::kLength);
+    CParamRow* newLength = AddRow(str::kAdjustToTimeLabel, StretchParams::kLength);
+    label->setBuddy(newLength->FocusWidget()); // the old length cannot take the focus: its mnemonic goes on
     Finish();
 }
 

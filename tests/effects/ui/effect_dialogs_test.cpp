@@ -278,6 +278,11 @@ TEST_F(EffectDialogsTest, EnvelopeStartsWithTheStoredCurveAndCancelKeepsIt) {
     EXPECT_EQ(dialog.Editor()->Points(), (std::vector<EnvelopePoint>{{0, 10}, {1024, 80}, {2048, 0}}));
     SendKey(dialog.focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    // an empty list shows the silent curve the run would use
+    CEnvelopeDialog empty(Context(0, 2048));
+    empty.Load(EffectSettings{});
+    EXPECT_EQ(empty.Editor()->Points(), (std::vector<EnvelopePoint>{{0, 0}, {2048, 0}}));
 }
 
 /// The envelope editor driven by the mouse: a 200 x 101 pixel editor over 2000 frames (10 frames a pixel,
