@@ -8,7 +8,9 @@
 #include "views/time_ruler.h"
 #include "views/track_lane.h"
 
+#include <QEventLoop>
 #include <QImage>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -61,6 +63,13 @@ protected:
         view->resize(width, height);
         view->show();
         ProcessPendingEvents();
+    }
+
+    /// Runs the event loop for a while (for the view's timers).
+    static void Wait(int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
     }
 
     /// A lane's pixels as it paints them.
