@@ -15,6 +15,8 @@
 #include <QCursor>
 #include <QMainWindow>
 
+#include <optional>
+
 namespace ondrix {
 
 namespace {
@@ -32,6 +34,19 @@ QWidget* OwnerWindow() {
     return nullptr;
 }
 
+/// The run "Repeat &Last Function" repeats: the function and the values it ran with.
+struct LastFunction {
+    EffectKind kind;
+    EffectSettings settings;
+    int64_t echoDelayFrames;
+};
+
+/// The last run of any document (the command repeats it on whichever sound is active).
+std::optional<LastFunction>& LastRun() {
+    static std::optional<LastFunction> last;
+    return last;
+}
+
 } // namespace
 
 CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
@@ -43,6 +58,11 @@ CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
         MapPresetChoice(id);
     }
     MapUpdate(cmd::kEqualizer, [](CCmdUI& ui) { ui.Enable(false); });
+    MapCommand(
+        cmd::kRepeatLastFunction, [this] { RepeatLastFunction(); },
+        [this](CCmdUI& ui) {
+            ui.Enable(LastRun().has_value() && IsEnabledBy(EnableRule::Edit, m_doc.GetState()));
+        });
 }
 
 void CEffectCommands::MapFunction(EffectKind kind) {
@@ -80,7 +100,6 @@ bool CEffectCommands::RunEffectCommand(int preset) {
     int32_t first = 0;
     int32_t last = 0;
     m_doc.GetBlock(first, last);
-    const auto mask = m_doc.GetTrackMask();
 
     // The values chosen (in the dialog or by the preset) stay in the settings.
     EffectDialogResult gathered;
@@ -103,19 +122,38 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         return false;
     }
 
+    return Apply(g_settings.edit.effects, gathered.echoDelayFrames);
+}
+
+bool CEffectCommands::RepeatLastFunction() {
+    if (!LastRun()) {
+        return false;
+    }
+    const LastFunction last = *LastRun();
+    m_effect = last.kind;
+    return Apply(last.settings, last.echoDelayFrames);
+}
+
+bool CEffectCommands::Apply(const EffectSettings& settings, int64_t echoDelayFrames) {
+    CSampleStore& store = *m_doc.GetStore();
+    int32_t first = 0;
+    int32_t last = 0;
+    m_doc.GetBlock(first, last);
+    const auto mask = m_doc.GetTrackMask();
     EffectRequest request;
     request.kind = m_effect;
-    request.settings = &g_settings.edit.effects;
+    request.settings = &settings;
     request.trackMask = mask.data();
     request.firstFrame = first;
     request.lastFrame = last;
     request.tempStorage = StorageForPath(g_settings.tempPath.editor);
-    request.echoDelayFrames = gathered.echoDelayFrames;
+    request.echoDelayFrames = echoDelayFrames;
     const UndoTarget undo{&m_doc.GetUndoHistory(), g_settings.edit.undoCount, g_settings.tempPath.clipboard};
     const EffectOutcome outcome = RunEffect(store, request, undo);
     if (!outcome.modified) {
         return false;
     }
+    LastRun() = LastFunction{m_effect, settings, echoDelayFrames};
     m_doc.SetModifiedFlag(true);
     m_doc.UpdateStatus(0);
     m_doc.UpdateAllViews(nullptr, outcome.hint);

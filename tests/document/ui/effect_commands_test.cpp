@@ -390,3 +390,21 @@ TEST_F(EffectCommandsTest, VolumeAtOneHundredKeepsNoUndoStateAndLeavesTheFlag) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EffectCommandsTest, RepeatLastFunctionRunsTheLastSettingsWithoutAsking) {
+    MakeSound16(1, {1000, 1000, 1000}, 0, 2);
+    RunWithPreset(cmd::kVolumeRaiseLower, "&Decrease"); // 800
+    ASSERT_TRUE(Enabled(cmd::kRepeatLastFunction));
+    g_settings.edit.effects.volume.volume = 300; // a later change of the setting is not what ran
+    g_settings.desktop.expertMode = 1;           // nor does a dialog open
+    EXPECT_TRUE(Run(cmd::kRepeatLastFunction));
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), std::vector<int16_t>(3, 640));
+    EXPECT_EQ(log->Take().back().first, HINT_DATA);
+    // it follows the edit rule: no block, no repeat
+    doc->SetBlock(-1, 0);
+    EXPECT_FALSE(Enabled(cmd::kRepeatLastFunction));
+}
+
+} // namespace
