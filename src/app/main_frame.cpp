@@ -229,6 +229,10 @@ bool CMainFrame::ClipboardHasData() const {
     return m_app && m_app->ClipboardHasData();
 }
 
+CClipboard* CMainFrame::GetClipboard() {
+    return m_app ? &m_app->GetClipboard() : nullptr;
+}
+
 // --- command line ---
 
 void CMainFrame::customEvent(QEvent* event) {

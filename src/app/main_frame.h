@@ -111,6 +111,7 @@ public:
     bool IsStatusAvailable() const override;
     void SetStatusText(int field, const std::string& text) override;
     bool ClipboardHasData() const override;
+    CClipboard* GetClipboard() override;
     IEngineListener* GetEngineListener() override { return m_transport.get(); }
     void SetRecordingDocument(COndrixDoc* doc) override { m_transport->SetRecordingDocument(doc); }
 

@@ -5,6 +5,7 @@
 
 namespace ondrix {
 
+class CClipboard;
 class COndrixDoc;
 class IEngineListener;
 
@@ -21,6 +22,8 @@ public:
     virtual bool ClipboardHasData() const = 0;
     /// The receiver of the playback and recording messages.
     virtual IEngineListener* GetEngineListener() = 0;
+    /// The program's clipboard; null where there is none.
+    virtual CClipboard* GetClipboard() { return nullptr; }
     /// Makes a document the one whose recording the stop message is handed to (null: none).
     virtual void SetRecordingDocument(COndrixDoc* doc) { static_cast<void>(doc); }
 };

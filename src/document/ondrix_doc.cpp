@@ -4,6 +4,7 @@
 #include "audio/standard_wave.h"
 #include "base/progress.h"
 #include "controls/time_format.h"
+#include "document/commands/clipboard_commands.h"
 #include "document/commands/edit_commands.h"
 #include "document/commands/effect_commands.h"
 #include "document/commands/file_commands.h"
@@ -42,6 +43,7 @@ COndrixDoc::COndrixDoc(IDocumentHost* host)
     : m_host(host), m_store(std::make_unique<CSampleStore>()),
       m_fileCommands(std::make_unique<CFileCommands>(*this)),
       m_editCommands(std::make_unique<CEditCommands>(*this)),
+      m_clipboardCommands(std::make_unique<CClipboardCommands>(*this)),
       m_trackCommands(std::make_unique<CTrackCommands>(*this)),
       m_effectCommands(std::make_unique<CEffectCommands>(*this)),
       m_recordCommands(std::make_unique<CRecordCommands>(*this)) {
@@ -375,8 +377,8 @@ void COndrixDoc::UpdateStatus(int field) {
 // --- commands ---
 
 std::vector<CCmdTarget*> COndrixDoc::CommandTargets() const {
-    return {m_fileCommands.get(), m_editCommands.get(), m_trackCommands.get(), m_effectCommands.get(),
-            m_recordCommands.get()};
+    return {m_fileCommands.get(),  m_editCommands.get(),   m_clipboardCommands.get(),
+            m_trackCommands.get(), m_effectCommands.get(), m_recordCommands.get()};
 }
 
 void COndrixDoc::MapCommands() {

@@ -16,6 +16,7 @@
 namespace ondrix {
 
 class CDocView;
+class CClipboardCommands;
 class CEditCommands;
 class CEffectCommands;
 class CFileCommands;
@@ -96,6 +97,8 @@ public:
     std::vector<CCmdTarget*> CommandTargets() const;
 
     // --- state ---
+    /// The main frame the document reports to (null in some tests).
+    IDocumentHost* GetHost() const noexcept { return m_host; }
     /// The sound.
     CSampleStore* GetStore() const noexcept { return m_store.get(); }
     /// The undo states of the sound.
@@ -208,6 +211,7 @@ private:
     uint32_t m_currentTrack = 0;
     std::unique_ptr<CFileCommands> m_fileCommands;
     std::unique_ptr<CEditCommands> m_editCommands;
+    std::unique_ptr<CClipboardCommands> m_clipboardCommands;
     std::unique_ptr<CTrackCommands> m_trackCommands;
     std::unique_ptr<CEffectCommands> m_effectCommands;
     std::unique_ptr<CRecordCommands> m_recordCommands;

@@ -20,6 +20,22 @@ TrackAssignment DefaultAssignment(uint32_t sourceTracks, uint32_t documentTracks
 /// has one, and every source track finds a target from the current track on.
 bool NeedsAssignmentDialog(uint32_t sourceTracks, uint32_t documentTracks, uint32_t currentTrack);
 
+/// For every source track the document track it goes to, or kNoSourceTrack for a discarded one: the form
+/// the "Track Assignment" dialog shows.
+using SourceTargets = std::array<uint8_t, kMaxTracks>;
+
+/// The inverse of an assignment: for each of sourceTracks the document track that receives it (the first
+/// one when several do), or kNoSourceTrack.
+SourceTargets TargetsOfSources(const TrackAssignment& assignment, uint32_t sourceTracks);
+
+/// An assignment from the inverse map; when two source tracks name the same document track, the later
+/// one takes it.
+TrackAssignment AssignmentFromTargets(const SourceTargets& targets, uint32_t sourceTracks,
+                                      uint32_t documentTracks);
+
+/// Whether an assignment puts any source track into the document.
+bool AssignsAnyTrack(const TrackAssignment& assignment) noexcept;
+
 /// The program's clipboard: the custom clipboard store while it is in use, otherwise the system clipboard,
 /// which carries the sound as a WAVE block.
 class CClipboard {
@@ -41,9 +57,16 @@ public:
     bool CanPaste() const;
 
     /// Copies frames first..last of the masked tracks of store to the clipboard in use; the data lives
-    /// where clipboardPath says.
+    /// where clipboardPath says. A failed copy leaves the clipboard as it was.
     bool Copy(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame, int64_t lastFrame,
               const std::string& clipboardPath);
+    /// The first half of a copy: a new store holding frames first..last of the masked tracks, made where
+    /// clipboardPath says; null when it failed (reported). The clipboard does not change yet.
+    std::unique_ptr<CSampleStore> CopyOut(CSampleStore& store, const uint32_t* trackMask, int64_t firstFrame,
+                                          int64_t lastFrame, const std::string& clipboardPath) const;
+    /// The second half: makes a copied store the clipboard's content (in system mode the WAVE block on the
+    /// system clipboard); false when the system clipboard refused it.
+    bool Install(std::unique_ptr<CSampleStore> copy);
 
     /// The store to paste from: the custom store, or a temporary store loaded from the system clipboard into
     /// holder. nullptr when there is nothing to paste or loading failed (reported).

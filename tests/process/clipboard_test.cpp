@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace ondrix;
 using namespace ondrix::test;
 
@@ -30,6 +32,46 @@ TEST(TrackAssignment, DialogOnlyWhenTheDefaultCannotStand) {
     EXPECT_TRUE(NeedsAssignmentDialog(2, 2, 1));
     EXPECT_TRUE(NeedsAssignmentDialog(2, 4, 0)); // different counts, more than one source track
     EXPECT_TRUE(NeedsAssignmentDialog(1, 4, 4)); // the current track beyond the last
+}
+
+TEST(TrackAssignment, TheDialogsInverseMapTurnsBackIntoTheAssignment) {
+    // three source tracks into four document tracks from track 2: 0 -> 2, 1 -> 3, 2 discarded
+    const TrackAssignment assignment = DefaultAssignment(3, 4, 2);
+    const SourceTargets targets = TargetsOfSources(assignment, 3);
+    EXPECT_EQ(targets[0], 2);
+    EXPECT_EQ(targets[1], 3);
+    EXPECT_EQ(targets[2], kNoSourceTrack);
+    EXPECT_EQ(AssignmentFromTargets(targets, 3, 4), assignment);
+    EXPECT_TRUE(AssignsAnyTrack(assignment));
+    // two sources onto one track: the later one takes it; a target beyond the document is dropped
+    SourceTargets chosen = targets;
+    chosen[0] = 3;
+    chosen[2] = 7;
+    const TrackAssignment turned = AssignmentFromTargets(chosen, 3, 4);
+    EXPECT_EQ(turned[3], 1);
+    EXPECT_EQ(turned[2], kNoSourceTrack);
+    EXPECT_EQ(std::count(turned.begin(), turned.end(), kNoSourceTrack), 31);
+    SourceTargets none;
+    none.fill(kNoSourceTrack);
+    EXPECT_FALSE(AssignsAnyTrack(AssignmentFromTargets(none, 3, 4)));
+}
+
+TEST(Clipboard, AFailedCopyKeepsTheOldContent) {
+    FakeMessageService messages;
+    TempDir dir;
+    CClipboard clipboard(true);
+    CSampleStore store;
+    ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 2, 8000, true));
+    FillRamp16(store, 100);
+    ASSERT_TRUE(clipboard.Copy(store, nullptr, 0, 9, dir.Path()));
+    const CSampleStore* before = clipboard.GetCustomStore();
+    // a directory that does not exist: the new store cannot be made
+    EXPECT_FALSE(clipboard.Copy(store, nullptr, 20, 29, dir.Path() + "/missing"));
+    EXPECT_EQ(clipboard.GetCustomStore(), before);
+    // sample (f, t) = 10 f + t: track 1 of frames 0..9
+    EXPECT_EQ(Track16(*clipboard.GetCustomStore(), 1),
+              (std::vector<int16_t>{1, 11, 21, 31, 41, 51, 61, 71, 81, 91}));
+    EXPECT_FALSE(messages.shown.empty());
 }
 
 TEST(Clipboard, OneEditedTrackOfFourPastesOntoTheCurrentTrackOnly) {

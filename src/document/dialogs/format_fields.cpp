@@ -21,8 +21,9 @@ namespace ondrix {
 
 namespace {
 
-constexpr uint32_t kMinRate = 4000;
-constexpr uint32_t kMaxRate = 99999;
+// A WAVE file is read back only at rates from 4096 to 88200 Hz.
+constexpr uint32_t kMinRate = 4096;
+constexpr uint32_t kMaxRate = 88200;
 
 /// A label that focuses its field on its mnemonic.
 QLabel* BuddyLabel(uint32_t textId, QWidget* field, QWidget* parent) {

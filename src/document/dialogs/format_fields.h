@@ -14,7 +14,7 @@ class QWidget;
 namespace ondrix {
 
 /// The format fields the sound dialogs share: the sampling rate (11025, 22050, 44100 or any value from
-/// 4000 to 99999), the number of tracks (1 to 32) and 8 or 16 bits.
+/// 4096 to 88200), the number of tracks (1 to 32) and 8 or 16 bits.
 class CFormatFields {
 public:
     /// Makes the fields as children of parent, preset from the values.
@@ -25,7 +25,7 @@ public:
     /// The "Bits per Sample" group with the two buttons.
     QGroupBox* BitsGroup() const { return m_bitsGroup; }
     /// Checks the typed rate; shows the range message, focuses the field and gives false when it is
-    /// not a number from 4000 to 99999.
+    /// not a number from 4096 to 88200.
     bool ValidateRate() const;
 
     /// The rate typed or chosen.

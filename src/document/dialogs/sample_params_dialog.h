@@ -20,7 +20,7 @@ struct SampleParams {
     bool stereo = true;
 };
 
-/// Dialog 131: sampling rate (11025, 22050, 44100 or any value from 4000 to 99999), number of tracks
+/// Dialog 131: sampling rate (11025, 22050, 44100 or any value from 4096 to 88200), number of tracks
 /// (1 to 32), stereo playback and 8 or 16 bits. Titled "Parameters of new WAVE file" for a new sound and
 /// "Change parameters of WAVE file" for the sample parameters command.
 class CSampleParamsDialog final : public QDialog {

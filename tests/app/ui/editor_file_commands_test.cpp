@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QUrl>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -83,18 +84,33 @@ TEST_F(FileCommandTest, NewAsksForParametersThatBecomeTheDefaults) {
 }
 
 TEST_F(FileCommandTest, ARateOutOfRangeIsRefusedAndTheDialogStays) {
-    bool stayed = false;
-    WhenModal([&](QWidget* dialog) {
-        ReplaceText(EditorOf(dialog->findChild<QComboBox*>("Rate")), "3999");
-        SendClick(OkButton(dialog));
-        stayed = dialog->isVisible();
-        SendClick(CancelButton(dialog));
-    });
-    frame->ExecuteCommand(cmd::kFileNew);
-    EXPECT_TRUE(stayed);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Please enter an integer between 4000 and 99999.");
-    EXPECT_TRUE(frame->Children().empty());
+    // only rates a WAVE file can be read back with: 4096 to 88200 Hz
+    for (const char* rate : {"4095", "88201"}) {
+        bool stayed = false;
+        WhenModal([&](QWidget* dialog) {
+            ReplaceText(EditorOf(dialog->findChild<QComboBox*>("Rate")), rate);
+            SendClick(OkButton(dialog));
+            stayed = dialog->isVisible();
+            SendClick(CancelButton(dialog));
+        });
+        frame->ExecuteCommand(cmd::kFileNew);
+        EXPECT_TRUE(stayed) << rate;
+        ASSERT_FALSE(messages.shown.empty());
+        EXPECT_EQ(messages.shown.back().text, "Please enter an integer between 4096 and 88200.");
+        EXPECT_TRUE(frame->Children().empty());
+    }
+    EXPECT_EQ(messages.shown.size(), 2u);
+    // both ends are accepted
+    for (const char* rate : {"4096", "88200"}) {
+        WhenModal([&](QWidget* dialog) {
+            ReplaceText(EditorOf(dialog->findChild<QComboBox*>("Rate")), rate);
+            SendClick(OkButton(dialog));
+        });
+        frame->ExecuteCommand(cmd::kFileNew);
+        ASSERT_NE(Doc(), nullptr);
+        EXPECT_EQ(Doc()->GetStore()->GetSampleRate(), uint32_t(std::atoi(rate)));
+    }
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 TEST_F(FileCommandTest, OpenTakesTheFormatAsDefaultsAndListsTheFile) {

@@ -24,20 +24,6 @@
 
 namespace ondrix::test {
 
-/// Runs act on the next modal dialog as soon as it shows (for dialogs a command opens with exec()).
-inline void WhenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        }
-    });
-    timer->start();
-}
-
 /// An editor started on settings in memory (not the first run, no tips, no splash), with scripted file
 /// dialogs and message boxes and the documents' data in a directory of its own.
 class EditorFixture : public ::testing::Test, public QtApplicationFirst {

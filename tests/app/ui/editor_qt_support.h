@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <ostream>
 
 /// Lets test messages show QStrings as text.
@@ -62,6 +64,20 @@ inline void SendClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, 
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), global, button, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+/// Runs act on the next modal dialog as soon as it shows (for dialogs a command opens with exec()).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
 }
 
 /// Runs the event loop until nothing more is pending.

@@ -1,0 +1,308 @@
+#include "app/ui/editor_fixture.h"
+#include "document/dialogs/track_assignment_dialog.h"
+#include "process/clipboard.h"
+#include "resources/command_ids.h"
+#include "support/small_disk.h"
+#include "views/sample_view.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+
+#include <functional>
+#include <vector>
+
+using namespace ondrix;
+using namespace ondrix::test;
+
+namespace {
+
+/// Notes whether a modal dialog shows while it lives, and closes it.
+class ModalWatch {
+public:
+    ModalWatch() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen = true;
+                modal->close();
+            }
+        });
+        m_timer.start(5);
+    }
+    bool seen = false;
+
+private:
+    QTimer m_timer;
+};
+
+/// 16-bit samples of every track of a sound, track by track.
+using Tracks = std::vector<std::vector<int16_t>>;
+
+/// Copy, cut, delete and paste through the menus' commands and shortcuts on sounds longer than one piece.
+class ClipboardTest : public EditorFixture {
+protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        g_settings.sampleWindow.timeFmt = 0; // status fields in frames
+    }
+    /// A window with a 16-bit sound at 8000 Hz where sample (t, i) is value(t, i).
+    COndrixDoc* Sound(uint32_t tracks, uint32_t frames,
+                      const std::function<int16_t(uint32_t, uint32_t)>& value) {
+        COndrixDoc* doc = NewSound(16, tracks, 8000, tracks >= 2);
+        std::vector<int16_t> data;
+        data.reserve(std::size_t(tracks) * frames);
+        for (uint32_t i = 0; i < frames; ++i) {
+            for (uint32_t t = 0; t < tracks; ++t) {
+                data.push_back(value(t, i));
+            }
+        }
+        EXPECT_TRUE(doc->GetStore()->AppendData(data.data(), uint32_t(data.size() * 2)));
+        doc->UpdateAllViews(nullptr, 3);
+        ProcessPendingEvents();
+        EXPECT_TRUE(doc->IsSampleShown());
+        return doc;
+    }
+    /// The ramp sound of the tests: sample (t, i) = 1000 t + i, 10000 frames (80 KB at 4 tracks).
+    COndrixDoc* RampSound(uint32_t tracks = 4, uint32_t frames = 10000) {
+        return Sound(tracks, frames, [](uint32_t t, uint32_t i) { return int16_t(1000 * t + i); });
+    }
+    static Tracks AllTracks(CSampleStore& store) {
+        Tracks tracks;
+        for (uint32_t t = 0; t < store.GetTrackCount(); ++t) {
+            tracks.push_back(Track16(store, t));
+        }
+        return tracks;
+    }
+    static std::vector<int16_t> Ramp(int first, int count) {
+        std::vector<int16_t> values;
+        for (int i = 0; i < count; ++i) {
+            values.push_back(int16_t(first + i));
+        }
+        return values;
+    }
+    static std::vector<int16_t> Join(std::initializer_list<std::vector<int16_t>> parts) {
+        std::vector<int16_t> all;
+        for (const auto& part : parts) {
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        return all;
+    }
+    CSampleStore* Custom() const { return app->GetClipboard().GetCustomStore(); }
+    /// Sends a shortcut to the active window's sample view, as the user's keyboard does.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        frame->UpdateCommandStates();
+        SendKey(frame->ActiveChild()->GetSampleView(), key, modifiers);
+        ProcessPendingEvents();
+    }
+};
+
+TEST_F(ClipboardTest, CopyTakesTheCurrentTrackAndPasteOverwritesOrInsertsItWithoutTheDialog) {
+    g_settings.edit.allTracks = 0;
+    COndrixDoc* doc = RampSound();
+    doc->SetCurrentTrack(1);
+    doc->SetBlock(10, 19);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    ASSERT_NE(Custom(), nullptr);
+    ASSERT_EQ(Custom()->GetTrackCount(), 1u);
+    EXPECT_EQ(Track16(*Custom(), 0), Ramp(1010, 10));
+    EXPECT_FALSE(doc->IsModified()); // a copy changes nothing
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 0u);
+
+    // Overwrite on: track 2 frames 50..59 take the copy, nothing else changes
+    const Tracks before = AllTracks(*doc->GetStore());
+    doc->SetCurrentTrack(2);
+    doc->SetBlock(-1, 50);
+    g_settings.edit.overWrite = 1;
+    ModalWatch watch;
+    Press(Qt::Key_V, Qt::ControlModifier);
+    Tracks expected = before;
+    std::copy_n(Ramp(1010, 10).begin(), 10, expected[2].begin() + 50);
+    EXPECT_EQ(AllTracks(*doc->GetStore()), expected);
+    EXPECT_FALSE(watch.seen);
+    EXPECT_EQ(doc->GetCursor(), 50); // the cursor stays, no block remains
+    EXPECT_FALSE(doc->HasBlock());
+    EXPECT_TRUE(doc->IsModified());
+
+    // Overwrite off, on a fresh sound: inserted into track 2, the others gain silence at the end
+    COndrixDoc* fresh = RampSound();
+    fresh->SetCurrentTrack(2);
+    fresh->SetBlock(-1, 50);
+    g_settings.edit.overWrite = 0;
+    frame->UpdateCommandStates();
+    ASSERT_TRUE(frame->Action(cmd::kEditPaste)->isEnabled());
+    frame->Action(cmd::kEditPaste)->trigger(); // the menu item
+    ProcessPendingEvents();
+    const Tracks pasted = AllTracks(*fresh->GetStore());
+    ASSERT_EQ(pasted.size(), 4u);
+    EXPECT_EQ(pasted[2], Join({Ramp(2000, 50), Ramp(1010, 10), Ramp(2050, 9950)}));
+    for (const uint32_t t : {0u, 1u, 3u}) {
+        EXPECT_EQ(pasted[t], Join({Ramp(int(1000 * t), 10000), std::vector<int16_t>(10, 0)})) << t;
+    }
+    EXPECT_EQ(fresh->GetCursor(), 50);
+    EXPECT_FALSE(fresh->HasBlock());
+    EXPECT_EQ(Status(3), "10010");
+    EXPECT_FALSE(watch.seen);
+}
+
+TEST_F(ClipboardTest, CutAndDeleteLeaveTheCursorAtTheBlockStart) {
+    g_settings.edit.allTracks = 1;
+    COndrixDoc* doc = RampSound(2, 10000);
+    doc->SetBlock(9000, 100); // the block is 100..9000 whichever end is the cursor
+    Press(Qt::Key_X, Qt::ControlModifier);
+    ASSERT_EQ(Custom()->GetTrackCount(), 2u);
+    EXPECT_EQ(Track16(*Custom(), 1), Ramp(1100, 8901));
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), Join({Ramp(0, 100), Ramp(9001, 999)}));
+    EXPECT_EQ(doc->GetCursor(), 100);
+    EXPECT_FALSE(doc->HasBlock());
+    EXPECT_EQ(Status(3), "1099");
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+
+    doc->SetBlock(0, 9);
+    frame->UpdateCommandStates();
+    frame->Action(cmd::kEditDelete)->trigger();
+    ProcessPendingEvents();
+    EXPECT_EQ(Track16(*doc->GetStore(), 1), Join({Ramp(1010, 90), Ramp(1000 + 9001, 999)}));
+    EXPECT_EQ(doc->GetCursor(), 0);
+    EXPECT_FALSE(doc->HasBlock());
+    EXPECT_EQ(Track16(*Custom(), 1), Ramp(1100, 8901)); // delete leaves the clipboard alone
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(frame->Action(cmd::kEditCut)->isEnabled()); // no block left to cut
+    EXPECT_FALSE(frame->Action(cmd::kEditDelete)->isEnabled());
+}
+
+TEST_F(ClipboardTest, TheDialogOffersTheInverseMapAndCancelLeavesSoundAndHistory) {
+    g_settings.edit.allTracks = 1;
+    RampSound(3, 9000);
+    frame->ExecuteCommand(cmd::kEditSelectAll);
+    frame->ExecuteCommand(cmd::kEditCopy);
+    ASSERT_EQ(Custom()->GetTrackCount(), 3u);
+
+    COndrixDoc* doc = RampSound(4, 10000);
+    doc->SetBlock(0, 99);
+    frame->ExecuteCommand(cmd::kEditDelete); // an edit whose undo state must survive
+    ASSERT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+    const CSampleStore* state = doc->GetUndoHistory().GetState(0);
+    const Tracks before = AllTracks(*doc->GetStore());
+    doc->SetCurrentTrack(2);
+    doc->SetBlock(-1, 500);
+    struct Shown {
+        int target;
+        bool discarded;
+        bool targetVisible;
+    };
+    std::vector<Shown> shown;
+    bool firstFieldFocused = false;
+    QString title;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CTrackAssignmentDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        firstFieldFocused = dialog->SourceBox()->hasFocus();
+        for (int k = 0; k < 3; ++k) {
+            shown.push_back({dialog->TargetBox()->value(), dialog->DiscardBox()->isChecked(),
+                             dialog->TargetBox()->isVisibleTo(dialog)});
+            SendKey(dialog->SourceBox(), Qt::Key_Up);
+        }
+        SendKey(dialog->SourceBox(), Qt::Key_Escape);
+    });
+    frame->ExecuteCommand(cmd::kEditPaste);
+    EXPECT_EQ(title, "Track Assignment");
+    EXPECT_TRUE(firstFieldFocused);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].target, 3);
+    EXPECT_FALSE(shown[0].discarded);
+    EXPECT_TRUE(shown[0].targetVisible);
+    EXPECT_EQ(shown[1].target, 4);
+    EXPECT_FALSE(shown[1].discarded);
+    EXPECT_TRUE(shown[2].discarded);
+    EXPECT_FALSE(shown[2].targetVisible);
+    // Cancel: the sound, and the undo state of the delete, are as they were
+    EXPECT_EQ(AllTracks(*doc->GetStore()), before);
+    ASSERT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+    EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
+    EXPECT_EQ(doc->GetCursor(), 500);
+}
+
+TEST_F(ClipboardTest, TheChosenAssignmentIsPastedAndDiscardingEveryTrackEndsLikeCancel) {
+    g_settings.edit.allTracks = 1;
+    g_settings.edit.overWrite = 1;
+    Sound(2, 9000, [](uint32_t t, uint32_t i) { return int16_t(t == 0 ? 7 : -(int(i % 1000))); });
+    frame->ExecuteCommand(cmd::kEditSelectAll);
+    frame->ExecuteCommand(cmd::kEditCopy);
+    COndrixDoc* doc = RampSound(1, 10000);
+    const Tracks before = AllTracks(*doc->GetStore());
+    // a two-track clipboard into one track (overwritten within its length): choose source track 2, discard track 1, Return is OK
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CTrackAssignmentDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        SendKey(dialog->DiscardBox(), Qt::Key_Space); // source 1: discarded
+        SendKey(dialog->SourceBox(), Qt::Key_Up);     // source 2 shows its default: discarded
+        SendKey(dialog->DiscardBox(), Qt::Key_Space); // taken back, onto track 1
+        SendKey(dialog->SourceBox(), Qt::Key_Return);
+    });
+    doc->SetBlock(-1, 100);
+    frame->ExecuteCommand(cmd::kEditPaste);
+    std::vector<int16_t> expected = before[0];
+    for (int i = 0; i < 9000; ++i) {
+        expected[std::size_t(100 + i)] = int16_t(-(i % 1000));
+    }
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), expected);
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+
+    // every source track discarded: nothing happens, not even silence
+    const Tracks now = AllTracks(*doc->GetStore());
+    const CSampleStore* state = doc->GetUndoHistory().GetState(0);
+    g_settings.edit.overWrite = 0;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CTrackAssignmentDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        if (!dialog->DiscardBox()->isChecked()) {
+            SendKey(dialog->DiscardBox(), Qt::Key_Space);
+        }
+        SendKey(dialog->SourceBox(), Qt::Key_Up);
+        if (!dialog->DiscardBox()->isChecked()) {
+            SendKey(dialog->DiscardBox(), Qt::Key_Space);
+        }
+        SendKey(dialog->SourceBox(), Qt::Key_Return);
+    });
+    frame->ExecuteCommand(cmd::kEditPaste);
+    EXPECT_EQ(AllTracks(*doc->GetStore()), now);
+    EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
+}
+
+TEST_F(ClipboardTest, ACutThatCannotCopyOrSaveItsUndoStateChangesNothing) {
+    g_settings.edit.allTracks = 1;
+    COndrixDoc* doc = RampSound(4, 20000); // 160 KB
+    doc->SetBlock(0, 9);
+    frame->ExecuteCommand(cmd::kEditCopy); // the clipboard's old content
+    doc->SetBlock(10, 19);
+    frame->ExecuteCommand(cmd::kEditDelete); // and an undo state
+    const CSampleStore* oldClip = Custom();
+    const CSampleStore* state = doc->GetUndoHistory().GetState(0);
+    const Tracks before = AllTracks(*doc->GetStore());
+
+    SmallDisk disk(96 * 1024);
+    g_settings.tempPath.clipboard = disk.Path();
+    // the block (120 KB) does not fit: the copy fails
+    doc->SetBlock(0, 15000);
+    frame->ExecuteCommand(cmd::kEditCut);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(AllTracks(*doc->GetStore()), before);
+    EXPECT_EQ(Custom(), oldClip);
+    EXPECT_EQ(Track16(*Custom(), 3), Ramp(3000, 10));
+    ASSERT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+    EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
+    EXPECT_TRUE(doc->HasBlock());
+
+    // a block that fits (40 KB), but then the undo copy of the whole sound does not
+    const std::size_t shown = messages.shown.size();
+    doc->SetBlock(0, 4999);
+    frame->ExecuteCommand(cmd::kEditCut);
+    EXPECT_GT(messages.shown.size(), shown);
+    EXPECT_EQ(AllTracks(*doc->GetStore()), before);
+    EXPECT_EQ(Custom(), oldClip);
+    EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
+    EXPECT_EQ(disk.FileCount(), 0u);
+}
+
+} // namespace
