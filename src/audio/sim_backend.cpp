@@ -77,10 +77,17 @@ std::unique_ptr<CSimStream> CSimAudioBackend::MakeStream(bool output, const Audi
     setup.callback = &callback;
     setup.failAfterBytes = m_failAfter;
     if (output && m_capture) {
-        setup.sink = [this](const uint8_t* bytes, std::size_t count) {
+        std::lock_guard lock(m_captureMutex);
+        const std::size_t ordinal = m_outputCaptures.size();
+        m_outputCaptures.emplace_back();
+        setup.sink = [this, ordinal](const uint8_t* bytes, std::size_t count) {
             std::lock_guard lock(m_captureMutex);
             m_captured.insert(m_captured.end(), bytes, bytes + count);
+            m_outputCaptures[ordinal].insert(m_outputCaptures[ordinal].end(), bytes, bytes + count);
         };
+    } else if (output) {
+        std::lock_guard lock(m_captureMutex);
+        m_outputCaptures.emplace_back();
     }
     if (output && m_capture) {
         setup.onQueue = [this](uint32_t length) {
@@ -96,13 +103,18 @@ std::unique_ptr<CSimStream> CSimAudioBackend::MakeStream(bool output, const Audi
     }
     setup.onClose = [this, output](CSimStream* closed) {
         std::lock_guard lock(m_mutex);
-        CSimStream*& slot = output ? m_output : m_input;
-        if (slot == closed) {
-            slot = nullptr;
+        if (output) {
+            std::erase(m_openOutputs, closed);
+        } else if (m_input == closed) {
+            m_input = nullptr;
         }
     };
     auto stream = std::make_unique<CSimStream>(std::move(setup));
-    (output ? m_output : m_input) = stream.get();
+    if (output) {
+        m_openOutputs.push_back(stream.get());
+    } else {
+        m_input = stream.get();
+    }
     ++m_openCount;
     m_lastFormat = format;
     return stream;
@@ -161,6 +173,22 @@ std::vector<uint8_t> CSimAudioBackend::TakeCapture() {
     return std::exchange(m_captured, {});
 }
 
+std::vector<uint8_t> CSimAudioBackend::TakeOutputCapture(std::size_t ordinal) {
+    std::lock_guard lock(m_captureMutex);
+    return ordinal < m_outputCaptures.size() ? std::exchange(m_outputCaptures[ordinal], {})
+                                             : std::vector<uint8_t>();
+}
+
+std::size_t CSimAudioBackend::OutputsOpened() {
+    std::lock_guard lock(m_captureMutex);
+    return m_outputCaptures.size();
+}
+
+std::size_t CSimAudioBackend::OpenOutputCount() {
+    std::lock_guard lock(m_mutex);
+    return m_openOutputs.size();
+}
+
 std::vector<uint32_t> CSimAudioBackend::TakeQueuedLengths() {
     std::lock_guard lock(m_captureMutex);
     return std::exchange(m_queuedLengths, {});
@@ -178,7 +206,7 @@ int CSimAudioBackend::OpenCount() {
 
 bool CSimAudioBackend::IsOutputOpen() {
     std::lock_guard lock(m_mutex);
-    return m_output != nullptr;
+    return !m_openOutputs.empty();
 }
 
 bool CSimAudioBackend::IsInputOpen() {
@@ -188,7 +216,7 @@ bool CSimAudioBackend::IsInputOpen() {
 
 std::size_t CSimAudioBackend::OutputQueued() {
     std::lock_guard lock(m_mutex);
-    return m_output ? m_output->QueuedCount() : 0;
+    return m_openOutputs.empty() ? 0 : m_openOutputs.front()->QueuedCount();
 }
 
 std::size_t CSimAudioBackend::InputQueued() {
@@ -203,7 +231,7 @@ bool CSimAudioBackend::IsInputRunning() {
 
 bool CSimAudioBackend::IsOutputRunning() {
     std::lock_guard lock(m_mutex);
-    return m_output && m_output->IsRunning();
+    return !m_openOutputs.empty() && m_openOutputs.front()->IsRunning();
 }
 
 } // namespace ondrix

@@ -16,7 +16,9 @@ namespace ondrix {
 class CSimStream;
 
 /// A sound system made of simulated devices, paced by a clock: outputs can keep what they play in
-/// memory, inputs record a signal source. Tests also use it to inject open errors and failures mid-run.
+/// memory, inputs record a signal source. Several outputs may be open at once (a recording's
+/// synchronous playback and its accompaniment); each keeps its own capture besides the common one.
+/// Tests also use it to inject open errors and failures mid-run.
 class CSimAudioBackend final : public IAudioBackend {
 public:
     using SourceFactory = std::function<std::unique_ptr<ISignalSource>(const AudioFormat&)>;
@@ -49,8 +51,14 @@ public:
     void FailAfterBytes(uint64_t bytes);
 
     // --- observation ---
-    /// The bytes played since the last call, in playing order.
+    /// The bytes played by every output since the last call, in playing order.
     std::vector<uint8_t> TakeCapture();
+    /// The bytes one output played since the last call; outputs count from 0 in the order they opened.
+    std::vector<uint8_t> TakeOutputCapture(std::size_t ordinal);
+    /// How many outputs have opened since the backend was made.
+    std::size_t OutputsOpened();
+    /// How many outputs are open now.
+    std::size_t OpenOutputCount();
     /// The lengths of the buffers queued on outputs since the last call, in queue order.
     std::vector<uint32_t> TakeQueuedLengths();
     /// The format of the last device opened.
@@ -59,17 +67,17 @@ public:
     int OpenCount();
     /// How many times an output was reset (cut off) since the backend was made.
     int OutputResets() const { return m_outputResets.load(); }
-    /// Whether an output (or input) device is open.
+    /// Whether an output device is open.
     bool IsOutputOpen();
     /// Whether an input device is open.
     bool IsInputOpen();
-    /// Buffers held by the open output device (0 when none is open).
+    /// Buffers held by the first open output device (0 when none is open).
     std::size_t OutputQueued();
     /// Buffers held by the open input device (0 when none is open).
     std::size_t InputQueued();
     /// Whether the open input device records (0 when none is open).
     bool IsInputRunning();
-    /// Whether the open output device plays (false when paused or none is open).
+    /// Whether the first open output device plays (false when paused or none is open).
     bool IsOutputRunning();
 
 private:
@@ -86,11 +94,12 @@ private:
     uint64_t m_failAfter = 0;
     std::mutex m_captureMutex; // guards m_captured and m_queuedLengths; taken inside a stream's lock
     std::vector<uint8_t> m_captured;
+    std::vector<std::vector<uint8_t>> m_outputCaptures; // by output ordinal
     std::vector<uint32_t> m_queuedLengths;
     AudioFormat m_lastFormat;
     int m_openCount = 0;
     std::atomic<int> m_outputResets{0};
-    CSimStream* m_output = nullptr;
+    std::vector<CSimStream*> m_openOutputs; // in the order they opened
     CSimStream* m_input = nullptr;
 };
 
