@@ -12,8 +12,26 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMainWindow>
 
 namespace ondrix {
+
+namespace {
+
+/// The window that owns the menus and dialogs of the commands: the active window, else the main window.
+QWidget* OwnerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible()) {
+            return top;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
     for (int kind = 0; kind < kEffectKindCount; ++kind) {
@@ -50,7 +68,7 @@ void CEffectCommands::OnEffectCommand(EffectKind kind) {
         RunEffectCommand(-1);
         return;
     }
-    const uint32_t chosen = ShowPresetMenu(menu, QCursor::pos(), QApplication::activeWindow());
+    const uint32_t chosen = ShowPresetMenu(menu, QCursor::pos(), OwnerWindow());
     if (chosen != 0) {
         RunEffectCommand(PresetOfCommand(chosen));
     }
@@ -69,10 +87,12 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         EffectDialogContext context;
         context.firstFrame = first;
         context.lastFrame = last;
-        context.sampleRate = store.GetSampleRate();
-        context.bitsPerSample = store.GetBitsPerSample();
+        context.store = &store;
+        context.backgroundColour = g_settings.sampleWindow.backGround;
+        context.foregroundColour = g_settings.sampleWindow.foreGround;
+        context.zeroLineColour = g_settings.sampleWindow.zeroLine;
         context.timeFormat = TimeFormat{g_settings.sampleWindow.timeFmt, g_settings.sampleWindow.fps};
-        gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, QApplication::activeWindow());
+        gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, OwnerWindow());
         if (!gathered.accepted) {
             return false;
         }
