@@ -1,6 +1,7 @@
 #include "document/commands/effect_commands.h"
 
 #include "document/core/enabling_rules.h"
+#include "document/document_effect_preview.h"
 #include "document/ondrix_doc.h"
 #include "effects/dialogs/effect_dialogs.h"
 #include "effects/dialogs/preset_menu.h"
@@ -91,6 +92,8 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         context.backgroundColour = g_settings.sampleWindow.backGround;
         context.foregroundColour = g_settings.sampleWindow.foreGround;
         context.zeroLineColour = g_settings.sampleWindow.zeroLine;
+        CDocumentEffectPreview preview(m_doc);
+        context.preview = &preview;
         context.timeFormat = TimeFormat{g_settings.sampleWindow.timeFmt, g_settings.sampleWindow.fps};
         gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, OwnerWindow());
         if (!gathered.accepted) {

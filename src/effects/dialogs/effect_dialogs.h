@@ -11,6 +11,7 @@ class QWidget;
 namespace ondrix {
 
 class CSampleStore;
+class IEffectPreview;
 struct EffectSettings;
 
 /// What a parameter dialog needs to know about the sound and the block.
@@ -18,10 +19,11 @@ struct EffectDialogContext {
     const CSampleStore* store = nullptr; ///< the sound (rate and bits, time conversions)
     int64_t firstFrame = 0;              ///< the block, inclusive
     int64_t lastFrame = 0;
-    TimeFormat timeFormat{};       ///< the current time format (frames in format 0, else milliseconds)
-    uint8_t backgroundColour = 0;  ///< palette index of the sample window's background
-    uint8_t foregroundColour = 13; ///< palette index of the samples
-    uint8_t zeroLineColour = 1;    ///< palette index of the zero line
+    TimeFormat timeFormat{};           ///< the current time format (frames in format 0, else milliseconds)
+    uint8_t backgroundColour = 0;      ///< palette index of the sample window's background
+    uint8_t foregroundColour = 13;     ///< palette index of the samples
+    uint8_t zeroLineColour = 1;        ///< palette index of the zero line
+    IEffectPreview* preview = nullptr; ///< plays the function before it is applied; null: no "&Preview"
 };
 
 /// What a parameter dialog hands back besides the settings it wrote.

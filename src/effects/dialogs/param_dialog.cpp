@@ -1,5 +1,6 @@
 #include "effects/dialogs/param_dialog.h"
 
+#include "effects/dialogs/effect_preview.h"
 #include "effects/dialogs/param_row.h"
 #include "effects/effect_presets.h"
 #include "resources/string_ids.h"
@@ -10,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace ondrix {
 
@@ -71,6 +73,12 @@ void CParamDialog::AddPair(QWidget* label, QWidget* field) {
 
 void CParamDialog::Finish() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    if (m_context.preview) {
+        m_previewButton = buttons->addButton(LoadQString(str::kPreviewButton), QDialogButtonBox::ActionRole);
+        m_previewButton->setObjectName(QStringLiteral("Preview"));
+        m_previewButton->setAutoDefault(false);
+        connect(m_previewButton, &QPushButton::clicked, this, &CParamDialog::TogglePreview);
+    }
     m_form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -133,6 +141,29 @@ void CParamDialog::OnPreference(int index) {
 void CParamDialog::OnLoad(const EffectSettings&) {}
 
 void CParamDialog::OnStore(EffectSettings&) const {}
+
+void CParamDialog::TogglePreview() {
+    if (m_context.preview->IsPlaying()) {
+        m_context.preview->Stop();
+        return;
+    }
+    for (CParamRow* row : m_rows) {
+        if (!row->Validate()) {
+            return;
+        }
+    }
+    // the values as they are now, applied to a copy; the settings stay as they were
+    EffectSettings values = m_loaded;
+    Store(values);
+    m_context.preview->Start(m_kind, values, DelayFrames());
+}
+
+void CParamDialog::done(int result) {
+    if (m_context.preview) {
+        m_context.preview->Stop();
+    }
+    QDialog::done(result);
+}
 
 void CParamDialog::accept() {
     for (CParamRow* row : m_rows) {

@@ -41,7 +41,11 @@ public:
     /// The echo delay in frames as the dialog holds it (-1 when the dialog has none).
     int64_t DelayFrames() const;
 
+    /// The "&Preview" button, or null when the dialog has no preview.
+    QPushButton* PreviewButton() const noexcept { return m_previewButton; }
+
     void accept() override;
+    void done(int result) override;
 
 protected:
     /// Adds the "&Preferences:" list with its entries, none chosen.
@@ -70,11 +74,14 @@ protected:
 private:
     /// Binds a row to a parameter and places it.
     CParamRow* Bind(CParamRow* row, const ParamSpec& param, QWidget* labelWidget = nullptr);
+    /// Starts the preview with the fields' values, or stops the one that plays.
+    void TogglePreview();
     /// Shows values in the rows and what the subclass shows.
     void Show(const EffectSettings& settings);
 
     QFormLayout* m_form;
     QComboBox* m_preferences = nullptr;
+    QPushButton* m_previewButton = nullptr;
     std::vector<CParamRow*> m_rows;
     std::vector<const ParamSpec*> m_params;
     EffectSettings m_loaded; ///< the settings the dialog was loaded with

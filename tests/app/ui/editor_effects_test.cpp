@@ -1,8 +1,10 @@
 #include "app/ui/editor_fixture.h"
+#include "app/ui/manual_device.h"
 #include "resources/command_ids.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace ondrix;
@@ -85,6 +87,52 @@ TEST_F(EditorEffectsTest, ThePresetMenuChoiceRunsFromTheMainFrame) {
     const std::vector<int16_t> after = Track16(*Doc()->GetStore(), 0);
     EXPECT_EQ(after[10], int16_t(before[10] * 80 / 100));
     EXPECT_TRUE(Doc()->IsModified());
+}
+
+} // namespace
+
+namespace {
+
+/// The preview of an expert dialog on a simulated device.
+class EditorPreviewTest : public EditorFixture {
+protected:
+    ManualDevice device;
+};
+
+TEST_F(EditorPreviewTest, PreviewPlaysACopyAndLeavesTheDocumentAsItWas) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("preview.wav", 2, 16, 8000, 40000)));
+    frame->ExecuteCommand(cmd::kEditSelectAll);
+    g_settings.desktop.expertMode = 1;
+    COndrixDoc* doc = Doc();
+    const std::vector<uint8_t> before = AllBytes(*doc->GetStore());
+    device.backend.SetCapture(true);
+    bool played = false;
+    bool stoppedAgain = false;
+    WhenModal([&](QWidget* dialog) {
+        auto* preview = dialog->findChild<QPushButton*>(QStringLiteral("Preview"));
+        ASSERT_NE(preview, nullptr);
+        SendClick(preview);
+        for (int i = 0; i < 20 && !played; ++i) {
+            device.Advance(800, 8000);
+            played = !device.backend.TakeCapture().empty();
+        }
+        SendClick(preview); // pressing it again stops it
+        for (int i = 0; i < 500 && device.backend.IsOutputOpen(); ++i) {
+            device.Advance(800, 8000);
+        }
+        stoppedAgain = !device.backend.IsOutputOpen();
+        SendClick(preview);
+        device.Advance(800, 8000);
+        SendKey(dialog->focusWidget(), Qt::Key_Escape); // closing stops it too
+    });
+    frame->ExecuteCommand(cmd::kTremolo);
+    ProcessPendingEvents();
+    EXPECT_TRUE(played);
+    EXPECT_TRUE(stoppedAgain);
+    EXPECT_EQ(AllBytes(*doc->GetStore()), before);
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 0u);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetStore()->GetAudioState(), 0u);
 }
 
 } // namespace
