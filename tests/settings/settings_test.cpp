@@ -94,6 +94,7 @@ TEST(SettingsDefaults, TableValues) {
                                                          {"SampleWindow/TimeFmt", "8"},
                                                          {"SampleWindow/FPS", "30"},
                                                          {"SampleWindow/Inverse", "0"},
+                                                         {"SampleWindow/PeakDisplay", "1"},
                                                          {"PlayBack/Port", "-1"},
                                                          {"PlayBack/Buffer", "65536"},
                                                          {"PlayBack/ScrollCursor", "1"},
@@ -112,7 +113,7 @@ TEST(SettingsDefaults, TableValues) {
         ASSERT_TRUE(flat.count(key)) << key;
         EXPECT_EQ(flat.at(key), value) << key;
     }
-    EXPECT_EQ(flat.size(), 82u); // every single-valued key of the store
+    EXPECT_EQ(flat.size(), 83u); // every single-valued key of the store
 }
 
 TEST(SettingsRoundTrip, EveryKeyWithItsType) {
