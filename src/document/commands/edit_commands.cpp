@@ -53,7 +53,7 @@ bool CEditCommands::SelectBlock() {
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    const FrameRange block = dialog.GetBlock();
+    const DefinedBlock block = dialog.GetBlock();
     if (block.first == block.last) {
         // no block (or "&Deselect All"): the cursor stays where it is
         m_doc.UpdateAllViews(nullptr, HINT_SET_CURSOR, m_doc.GetCursor());

@@ -127,11 +127,11 @@ int64_t CDefineBlockDialog::FrameOf(const CTimeEdit* edit) const {
     return std::clamp<int64_t>(edit->GetFrames(m_store), 0, last);
 }
 
-FrameRange CDefineBlockDialog::GetBlock() const {
+DefinedBlock CDefineBlockDialog::GetBlock() const {
     if (m_deselect->isChecked()) {
         return {};
     }
-    FrameRange block{FrameOf(m_from), FrameOf(m_to)};
+    DefinedBlock block{FrameOf(m_from), FrameOf(m_to)};
     if (block.last < block.first) {
         std::swap(block.first, block.last);
     }

@@ -12,7 +12,7 @@ class CSampleStore;
 class CTimeEdit;
 
 /// A frame position or block as the position dialogs hand it back.
-struct FrameRange {
+struct DefinedBlock {
     int64_t first = -1; ///< -1: none
     int64_t last = -1;  ///< -1: none
 };
@@ -46,7 +46,7 @@ public:
     CDefineBlockDialog(const CSampleStore& store, int64_t cursor, int64_t anchor, QWidget* parent = nullptr);
 
     /// The block chosen, first <= last (valid after OK); both -1 when "&Deselect All" is checked.
-    FrameRange GetBlock() const;
+    DefinedBlock GetBlock() const;
     /// The "&From:" edit.
     CTimeEdit* From() const noexcept { return m_from; }
     /// The "&To:" edit.
