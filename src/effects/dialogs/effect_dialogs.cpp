@@ -35,9 +35,9 @@ std::unique_ptr<CParamDialog> MakeParamDialog(EffectKind kind, const EffectDialo
 EffectDialogResult AskEffectParams(EffectKind kind, EffectSettings& settings,
                                    const EffectDialogContext& context, QWidget* parent) {
     EffectDialogResult result;
-    if (const std::optional<OneValueDialogSpec> spec = OneValueDialogFor(kind)) {
-        int32_t& value = *settings.Find(*spec->param);
-        result.accepted = CValueDialog::Ask(CValueDialog::ForEffect(*spec, value), value, parent);
+    if (const std::optional<OneValueDialogSpec> oneValue = OneValueDialogFor(kind)) {
+        int32_t& value = *settings.Find(*oneValue->param);
+        result.accepted = CValueDialog::Ask(CValueDialog::ForEffect(*oneValue, value), value, parent);
         return result;
     }
     if (kind == EffectKind::Stretch) {
