@@ -10,7 +10,9 @@
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
 #include "base/progress.h"
+#include "document/core/undo_steps_text.h"
 #include "document/dialogs/raw_format_dialog.h"
+#include "document/dialogs/undo_steps_dialog.h"
 #include "document/file_chooser.h"
 #include "resources/command_ids.h"
 #include "resources/string_ids.h"
@@ -242,6 +244,17 @@ void COndrixApp::ShowTipOfTheDay() {
 
 // --- commands ---
 
+void COndrixApp::OnUndoSteps() {
+    CUndoStepsDialog dialog(g_settings.edit.undoCount, m_frame);
+    if (dialog.exec() != QDialog::Accepted || dialog.GetCount() == g_settings.edit.undoCount) {
+        return;
+    }
+    g_settings.edit.undoCount = uint8_t(dialog.GetCount());
+    for (COndrixChild* child : m_frame->Children()) {
+        child->GetDocument()->GetUndoHistory().ClearUndoHistory();
+    }
+}
+
 void COndrixApp::MapAppCommands() {
     MapCommand(cmd::kFileNew, [this] { NewDocument(); });
     MapCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
@@ -249,6 +262,9 @@ void COndrixApp::MapAppCommands() {
     MapCommand(
         cmd::kFromClipboard, [this] { OpenDocumentFile({}, OpenKind::Clipboard); },
         [this](CCmdUI& ui) { ui.Enable(ClipboardHasData()); });
+    MapCommand(
+        cmd::kUndoSteps, [this] { OnUndoSteps(); },
+        [](CCmdUI& ui) { ui.SetText(UndoStepsMenuText(g_settings.edit.undoCount)); });
     MapCommand(
         cmd::kCustomClipboard, [this] { m_clipboard.ToggleCustom(); },
         [this](CCmdUI& ui) { ui.SetCheck(m_clipboard.IsCustom()); });

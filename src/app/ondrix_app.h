@@ -75,6 +75,8 @@ public:
 private:
     /// Maps the application's commands.
     void MapAppCommands();
+    /// "&Undo Steps...": asks for the undo count; a new count clears every document's history.
+    void OnUndoSteps();
     /// Asks for a file and opens it.
     void OnFileOpen();
     /// Asks for a file and its raw format and opens it.

@@ -21,12 +21,17 @@ CUserModeDialog::CUserModeDialog(bool expert, QWidget* parent) : QDialog(parent)
     m_expert = new QRadioButton(LoadQString(str::kExpert), this);
     m_expert->setObjectName(QStringLiteral("Expert"));
     (expert ? m_expert : m_beginner)->setChecked(true);
+    // what each mode does, as the settings page explains it
+    auto* explanation = new QLabel(LoadQString(str::kUserModeExplanation), this);
+    explanation->setObjectName(QStringLiteral("Explanation"));
+    explanation->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(question);
     layout->addWidget(m_beginner);
     layout->addWidget(m_expert);
+    layout->addWidget(explanation);
     layout->addWidget(buttons);
 }
 

@@ -9,7 +9,9 @@
 #include "document/commands/effect_commands.h"
 #include "document/commands/file_commands.h"
 #include "document/commands/record_commands.h"
+#include "document/commands/sound_commands.h"
 #include "document/commands/track_commands.h"
+#include "document/commands/undo_commands.h"
 #include "document/core/status_text.h"
 #include "document/core/text_format.h"
 #include "document/dialogs/sample_params_dialog.h"
@@ -44,6 +46,8 @@ COndrixDoc::COndrixDoc(IDocumentHost* host)
       m_fileCommands(std::make_unique<CFileCommands>(*this)),
       m_editCommands(std::make_unique<CEditCommands>(*this)),
       m_clipboardCommands(std::make_unique<CClipboardCommands>(*this)),
+      m_undoCommands(std::make_unique<CUndoCommands>(*this)),
+      m_soundCommands(std::make_unique<CSoundCommands>(*this)),
       m_trackCommands(std::make_unique<CTrackCommands>(*this)),
       m_effectCommands(std::make_unique<CEffectCommands>(*this)),
       m_recordCommands(std::make_unique<CRecordCommands>(*this)) {
@@ -377,8 +381,8 @@ void COndrixDoc::UpdateStatus(int field) {
 // --- commands ---
 
 std::vector<CCmdTarget*> COndrixDoc::CommandTargets() const {
-    return {m_fileCommands.get(),  m_editCommands.get(),   m_clipboardCommands.get(),
-            m_trackCommands.get(), m_effectCommands.get(), m_recordCommands.get()};
+    return {m_fileCommands.get(),  m_editCommands.get(),  m_clipboardCommands.get(), m_undoCommands.get(),
+            m_soundCommands.get(), m_trackCommands.get(), m_effectCommands.get(),    m_recordCommands.get()};
 }
 
 void COndrixDoc::MapCommands() {
@@ -433,6 +437,23 @@ void COndrixDoc::FillSoftwareText() {
     if (software.empty()) {
         software = LoadString(str::kProductName) + " " + kProductVersion;
     }
+}
+
+bool COndrixDoc::Undo() {
+    const bool stereo = m_store->GetStereo();
+    const uint32_t hint = m_undo.Undo(m_store);
+    if (hint == 0) {
+        return false;
+    }
+    SetModifiedFlag(true);
+    // the old selection may lie beyond the restored sound: reset it before the views look
+    ResetSelection();
+    UpdateAllViews(nullptr, hint);
+    if (m_store->GetStereo() != stereo) {
+        UpdateAllViews(nullptr, HINT_STEREO);
+    }
+    UpdateStatus(0);
+    return true;
 }
 
 void COndrixDoc::ResetSelection() {

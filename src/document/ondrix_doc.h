@@ -17,6 +17,8 @@ namespace ondrix {
 
 class CDocView;
 class CClipboardCommands;
+class CSoundCommands;
+class CUndoCommands;
 class CEditCommands;
 class CEffectCommands;
 class CFileCommands;
@@ -159,6 +161,11 @@ public:
     /// Writes status field 1 to 7; 0 refreshes all seven; -1 empties them.
     void UpdateStatus(int field);
 
+    /// Puts the newest undo state in place of the sound: marks the document modified, resets the
+    /// selection, tells the views what changed (hint 15 as well when the stereo flag differs) and
+    /// refreshes the status fields. False when there is no state.
+    bool Undo();
+
     // --- changes ---
     /// The frame of every change: saves an undo state, runs the operation, drops the undo state again when
     /// it fails, else marks the document modified, sends the hint and refreshes the status fields. Returns
@@ -221,6 +228,8 @@ private:
     std::unique_ptr<CFileCommands> m_fileCommands;
     std::unique_ptr<CEditCommands> m_editCommands;
     std::unique_ptr<CClipboardCommands> m_clipboardCommands;
+    std::unique_ptr<CUndoCommands> m_undoCommands;
+    std::unique_ptr<CSoundCommands> m_soundCommands;
     std::unique_ptr<CTrackCommands> m_trackCommands;
     std::unique_ptr<CEffectCommands> m_effectCommands;
     std::unique_ptr<CRecordCommands> m_recordCommands;

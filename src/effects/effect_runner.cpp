@@ -164,7 +164,11 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
         !CrossFadeTracksFit(request.trackMask, store.GetTrackCount(), store.m_showErrors != 0)) {
         return kFailed;
     }
+    // Runs that would change nothing keep no undo state and leave the modified flag.
     if (info.changesLength && RatioOf(request, run.first, run.last).IsIdentity()) {
+        return {};
+    }
+    if (request.kind == EffectKind::Volume && request.settings->volume.volume == 100) {
         return {};
     }
     VolumeContext maximised;
@@ -188,8 +192,13 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
     store.m_progressTextId = info.progressText;
     bool saved = false;
     if (undo.history) {
-        saved = undo.history->SaveUndoState(store, undo.undoCount, undo.clipboardPath) ==
-                CUndoHistory::SaveResult::Saved;
+        const CUndoHistory::SaveResult result =
+            undo.history->SaveUndoState(store, undo.undoCount, undo.clipboardPath);
+        // an undo copy that failed or was aborted ends the command before anything is changed
+        if (result == CUndoHistory::SaveResult::Failed) {
+            return kFailed;
+        }
+        saved = result == CUndoHistory::SaveResult::Saved;
     }
     const uint32_t sizeBefore = store.GetDataSize();
     const bool ok = RunFunction(run, &maximised, &echo);

@@ -92,6 +92,7 @@ inline constexpr uint32_t kCrossFade = 32858;
 inline constexpr uint32_t kVelocity = 32859;
 inline constexpr uint32_t kChangeLength = 32861;
 inline constexpr uint32_t kTipOfTheDay = 32869;
+inline constexpr uint32_t kRepeatLastFunction = 32870;
 
 // Preset choices of the beginner menus.
 inline constexpr uint32_t kPresetFirst = 1089;

@@ -8,6 +8,13 @@
 
 namespace ondrix {
 
+namespace {
+
+/// From this distance between kept frames on, the cache reads single frames instead of pieces.
+constexpr uint64_t kSparseBytes = 4096;
+
+} // namespace
+
 void CDisplayCache::Build(const Source& source, uint32_t first, uint32_t last, uint32_t factor) {
     const uint32_t ba = source.blockAlign;
     const uint32_t total = source.dataSize / ba;
@@ -75,10 +82,12 @@ void CDisplayCache::Build(const Source& source, uint32_t first, uint32_t last, u
         uint64_t pieceFrames = 0;
         int64_t accumulator = capacity > span ? int64_t(capacity - span) : int64_t(span - capacity);
         uint64_t src = 0;
+        // kept frames far apart are read one by one: a piece would bring in frames that are skipped
+        const bool sparse = spanFrames / std::max<uint32_t>(capacityFrames, 1) * ba >= kSparseBytes;
         for (uint32_t kept = 0; kept < capacityFrames && src < spanFrames; ++kept) {
             if (src < pieceFirst || src >= pieceFirst + pieceFrames) {
                 pieceFirst = src;
-                const uint64_t want = std::min<uint64_t>(capacity, (spanFrames - src) * ba);
+                const uint64_t want = sparse ? ba : std::min<uint64_t>(capacity, (spanFrames - src) * ba);
                 pieceFrames =
                     source.file->ReadAt(source.dataOffset + a + src * ba, piece.data(), std::size_t(want)) /
                     ba;

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <limits>
 
+#include <fcntl.h>
+
 namespace ondrix {
 
 CSampleStore::CSampleStore() = default;
@@ -99,6 +101,7 @@ void CSampleStore::Release() {
         return;
     }
     m_displayCache.Free();
+    m_peaks.Clear();
     StopAudioForRelease();
     m_dataFile.reset(); // closes; a temporary file removes itself
     m_tempFileName.clear();
@@ -276,6 +279,30 @@ bool CSampleStore::BuildDisplayCache(uint32_t first, uint32_t last, uint32_t fac
         ReportException(std::current_exception(), m_showErrors != 0);
         return false;
     }
+}
+
+void CSampleStore::RebuildPeaks() {
+    if (!HasData() || GetFrameCount() == 0) {
+        m_peaks.Clear();
+        return;
+    }
+    const CPeakSummary::Layout layout{m_tracks, m_bits, GetFrameCount(), m_dataOffset};
+    const int descriptor = m_dataFile->GetDescriptor();
+    // a descriptor of its own lets the worker read on while the store replaces its data file
+    const int own = descriptor >= 0 ? ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0) : -1;
+    if (own >= 0) {
+        m_peaks.Start(own, layout);
+        return;
+    }
+    m_peaks.BuildNow(
+        [this](uint64_t offset, void* buffer, std::size_t count) -> std::size_t {
+            try {
+                return m_dataFile->ReadAt(m_dataOffset + offset, buffer, count);
+            } catch (...) {
+                return 0; // the summary stays flat where the data cannot be read
+            }
+        },
+        layout);
 }
 
 int16_t CSampleStore::GetDisplaySample(uint32_t frame, int track) const noexcept {

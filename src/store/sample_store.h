@@ -3,6 +3,7 @@
 #include "store/data_file.h"
 #include "store/display_cache.h"
 #include "store/mixer_block.h"
+#include "store/peak_summary.h"
 #include "store/temp_paths.h"
 
 #include <array>
@@ -135,6 +136,10 @@ public:
     int16_t GetDisplaySample(uint32_t frame, int track) const noexcept;
     /// Frees the display cache (after the data changed).
     void FreeDisplayCache() noexcept { m_displayCache.Free(); }
+    /// The minimum/maximum summary for drawing zoomed out (ready once RebuildPeaks has finished).
+    const CPeakSummary& Peaks() const noexcept { return m_peaks; }
+    /// Starts summarising the current data: on a worker thread for a file, at once for a memory store.
+    void RebuildPeaks();
 
     // --- block driver ---
     /// Runs routine over frames first..last in pieces (see process/block_driver.h for the parameters).
@@ -219,6 +224,7 @@ private:
     std::unique_ptr<CDataFile> m_dataFile;
     uint32_t m_dataOffset = 0;
     CDisplayCache m_displayCache;
+    CPeakSummary m_peaks;
     MixerBlock m_mixer{};
     uint32_t m_bits = 0;
     uint32_t m_tracks = 0;

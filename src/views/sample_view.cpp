@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kFollowPeriodMs = 100; // timer 100
 constexpr int kStatusPeriodMs = 100; // timer 101
+constexpr int kPeakPollMs = 50;      // how often a running summary is looked at
 
 } // namespace
 
@@ -47,9 +48,12 @@ CSampleView::CSampleView(COndrixDoc* doc, QWidget* parent) : QAbstractScrollArea
     MapCommand(cmd::kNextTrack, [this] { StepLane(1); });
     m_followTimer.setInterval(kFollowPeriodMs);
     connect(&m_followTimer, &QTimer::timeout, this, &CSampleView::OnFollowTimer);
+    m_peakTimer.setInterval(kPeakPollMs);
+    connect(&m_peakTimer, &QTimer::timeout, this, &CSampleView::OnPeakTimer);
     m_statusTimer.setInterval(kStatusPeriodMs);
     connect(&m_statusTimer, &QTimer::timeout, this, &CSampleView::OnStatusTimer);
     RebuildLanes();
+    SummariseData();
 }
 
 CSampleView::~CSampleView() {
@@ -418,12 +422,14 @@ void CSampleView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t data) {
         TakeZoom();
         UpdateScrollBar();
         RebuildLanes();
+        SummariseData();
         break;
     case HINT_LENGTH: {
         // an undo may have swapped in a store with other tracks shown
         if (ShownTracks() != m_laneTracks) {
             RebuildLanes();
         }
+        SummariseData();
         const int64_t frames = m_doc->GetStore()->GetFrameCount();
         if (m_doc->GetCursor() >= frames) {
             MoveCursorTo(frames - 1);
@@ -461,6 +467,7 @@ void CSampleView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t data) {
         if (ShownTracks() != m_laneTracks) {
             RebuildLanes();
         }
+        SummariseData();
         viewport()->update();
         InvalidateLanes();
         break;
@@ -488,6 +495,28 @@ void CSampleView::OnUpdate(CDocView* sender, uint32_t hint, intptr_t data) {
 }
 
 // --- timers ---
+
+void CSampleView::SummariseData() {
+    CSampleStore* store = m_doc->GetStore();
+    store->FreeDisplayCache(); // the data may have changed under it
+    if (g_settings.sampleWindow.peakDisplay == 0) {
+        return;
+    }
+    store->RebuildPeaks();
+    if (store->Peaks().IsReady()) {
+        InvalidateLanes();
+    } else {
+        m_peakTimer.start();
+    }
+}
+
+void CSampleView::OnPeakTimer() {
+    const CPeakSummary& peaks = m_doc->GetStore()->Peaks();
+    if (peaks.IsReady() || !peaks.IsBuilding()) {
+        m_peakTimer.stop();
+        InvalidateLanes(); // the lanes draw the summary's ranges now
+    }
+}
 
 void CSampleView::OnFollowTimer() {
     if (!m_doc->IsPlaying()) {

@@ -104,6 +104,10 @@ private:
     void OnFollowTimer();
     /// Every 100 ms while busy: the status fields show the position.
     void OnStatusTimer();
+    /// The data changed: the display cache goes and the peak summary is built anew.
+    void SummariseData();
+    /// While the summary is built: repaints the lanes once it is ready.
+    void OnPeakTimer();
     /// The lane of a track, or null.
     CTrackLane* LaneOfTrack(uint32_t track) const;
     /// The lane width the columns are counted in.
@@ -117,6 +121,7 @@ private:
     int64_t m_scrollColumn = 0;
     QTimer m_followTimer;
     QTimer m_statusTimer;
+    QTimer m_peakTimer;
     bool m_scrolling = false;
     int m_laneChanges = 0;
 };

@@ -200,6 +200,9 @@ void CTrackLane::paintEvent(QPaintEvent* event) {
     style.selected = PaletteColour(colours.selected);
     style.zeroLine = PaletteColour(colours.zeroLine);
     style.solid = colours.solidSample != 0;
+    if (colours.peakDisplay != 0) {
+        source.peaks = &source.store->Peaks();
+    }
     DrawWaveform(painter, area, height(), Mapping(), source, style);
     if (m_caretShown && m_caretOn && !m_doc->HasBlock()) {
         const QRect caret = CaretRect();

@@ -1,5 +1,6 @@
 #include "views/waveform_painter.h"
 
+#include "store/peak_summary.h"
 #include "store/sample_store.h"
 
 #include <QPainter>
@@ -50,12 +51,36 @@ void DrawWaveform(QPainter& painter, const QRect& area, int height, const LaneMa
         }
     }
     CSampleStore& store = *source.store;
-    store.BuildDisplayCache(uint32_t(mapping.PixelToFrame(0)), uint32_t(mapping.PixelToFrame(mapping.width)),
-                            mapping.zoom);
     const auto inBlock = [&](int64_t f) {
         return source.hasBlock && f >= source.blockFirst && f <= source.blockLast;
     };
     const auto valueAt = [&](int64_t f) { return store.GetDisplaySample(uint32_t(f), int(source.track)); };
+    const double framesPerColumn = mapping.zoom > 0 ? double(mapping.zoom) : double(frames) / mapping.width;
+    if (source.peaks && source.peaks->IsReady() && framesPerColumn >= source.peaks->BlockFrames()) {
+        QVector<QRect> plain;
+        QVector<QRect> selected;
+        for (int x = left; x < right; ++x) {
+            const int64_t f = mapping.PixelToFrame(x);
+            if (f >= frames) {
+                break;
+            }
+            const int64_t next = std::max(f + 1, mapping.PixelToFrame(x + 1));
+            int16_t low = 0;
+            int16_t high = 0;
+            if (!source.peaks->Range(source.track, uint64_t(f), uint64_t(next), low, high)) {
+                continue;
+            }
+            const int top = y0 - SampleOffset(y0, high);
+            const int bottom = y0 - SampleOffset(y0, low);
+            (inBlock(f) ? selected : plain).append(QRect(x, top, 1, bottom - top + 1));
+        }
+        FillBatch(painter, plain, style.foreground);
+        FillBatch(painter, selected, style.selected);
+        painter.restore();
+        return;
+    }
+    store.BuildDisplayCache(uint32_t(mapping.PixelToFrame(0)), uint32_t(mapping.PixelToFrame(mapping.width)),
+                            mapping.zoom);
     if (style.solid) {
         QVector<QRect> plain;
         QVector<QRect> selected;

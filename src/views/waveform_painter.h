@@ -11,6 +11,7 @@ class QPainter;
 
 namespace ondrix {
 
+class CPeakSummary;
 class CSampleStore;
 
 /// The colours and the drawing mode of a lane.
@@ -28,11 +29,13 @@ struct WaveformSource {
     bool hasBlock = false; ///< the block is coloured (a block of this lane's edited track)
     int64_t blockFirst = 0;
     int64_t blockLast = 0;
+    const CPeakSummary* peaks = nullptr; ///< the minimum/maximum summary; null draws one sample per column
 };
 
 /// Draws the columns area.left() .. area.right() of a lane of a height: the zero line and one sample per
-/// column from the store's display cache, the block's columns in the selected colour. The background is
-/// the caller's.
+/// column from the store's display cache, the block's columns in the selected colour. With a ready peak
+/// summary and columns of at least a summary block each, a column spans the minimum to the maximum of the
+/// frames it covers instead. The background is the caller's.
 void DrawWaveform(QPainter& painter, const QRect& area, int height, const LaneMapping& mapping,
                   const WaveformSource& source, const WaveformStyle& style);
 

@@ -277,3 +277,18 @@ TEST_F(EffectRunner, UndoOffSavesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EffectRunner, VolumeAtOneHundredChangesNothingAndSavesNoState) {
+    auto store = Sound(16, 2, 100);
+    const auto before = Values(*store);
+    m_settings.volume.volume = 100;
+    const EffectOutcome outcome = Run(*store, EffectKind::Volume, 0, 99);
+    EXPECT_FALSE(outcome.modified);
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_EQ(m_history.GetCount(), 0u);
+    EXPECT_EQ(Values(*store), before);
+}
+
+} // namespace

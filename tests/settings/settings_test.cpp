@@ -94,6 +94,7 @@ TEST(SettingsDefaults, TableValues) {
                                                          {"SampleWindow/TimeFmt", "8"},
                                                          {"SampleWindow/FPS", "30"},
                                                          {"SampleWindow/Inverse", "0"},
+                                                         {"SampleWindow/PeakDisplay", "1"},
                                                          {"PlayBack/Port", "-1"},
                                                          {"PlayBack/Buffer", "65536"},
                                                          {"PlayBack/ScrollCursor", "1"},
@@ -112,7 +113,7 @@ TEST(SettingsDefaults, TableValues) {
         ASSERT_TRUE(flat.count(key)) << key;
         EXPECT_EQ(flat.at(key), value) << key;
     }
-    EXPECT_EQ(flat.size(), 82u); // every single-valued key of the store
+    EXPECT_EQ(flat.size(), 83u); // every single-valued key of the store
 }
 
 TEST(SettingsRoundTrip, EveryKeyWithItsType) {
@@ -194,24 +195,27 @@ TEST(SettingsFirstRun, OnlyDefaultsAreSetAndTheBuiltInTableIsSaved) {
 
     CMemoryProfileStore saved;
     ASSERT_TRUE(WriteSettings(saved, s));
-    ASSERT_EQ(saved.GetInt("Accels", "Count", 0), 34);
+    ASSERT_EQ(saved.GetInt("Accels", "Count", 0), 35);
     std::multiset<std::pair<std::string, int>> keys;
-    for (int i = 0; i < 34; ++i) {
+    for (int i = 0; i < 35; ++i) {
         AccelEntry e;
         e.flags = static_cast<uint8_t>(saved.GetInt("Accels", "Flags" + std::to_string(i), 0));
         e.key = static_cast<uint16_t>(saved.GetInt("Accels", "Keys" + std::to_string(i), 0));
         keys.insert({AccelName(e), saved.GetInt("Accels", "Cmd" + std::to_string(i), 0)});
     }
     const std::multiset<std::pair<std::string, int>> expected = {
-        {"Ctrl+A", 57642},  {"Ctrl+B", 32822},       {"Ctrl+C", 57634},    {"Ctrl+Insert", 57634},
-        {"Ctrl+D", 32853},  {"Ctrl+E", 32833},       {"Ctrl+F", 32808},    {"Ctrl+G", 32811},
-        {"Ctrl+I", 32807},  {"Ctrl+M", 32855},       {"Ctrl+N", 57600},    {"Ctrl+O", 57601},
-        {"Ctrl+R", 32806},  {"Ctrl+S", 57603},       {"Ctrl+V", 57637},    {"Shift+Insert", 57637},
-        {"Ctrl+X", 57635},  {"Shift+Delete", 57635}, {"Ctrl+Z", 57643},    {"Alt+Backspace", 57643},
-        {"Ctrl+Up", 32818}, {"Ctrl+Down", 32818},    {"Ctrl+Left", 32812}, {"Ctrl+Right", 32813},
-        {"F1", 57670},      {"Shift+F1", 57669},     {"F4", 32848},        {"F5", 32777},
-        {"F6", 32780},      {"F7", 32828},           {"F8", 32779},        {"F9", 32814},
-        {"F11", 32820},     {"F12", 32815}};
+        {"Ctrl+A", 57642},       {"Ctrl+B", 32822},       {"Ctrl+C", 57634},
+        {"Ctrl+Insert", 57634},  {"Ctrl+D", 32853},       {"Ctrl+E", 32833},
+        {"Ctrl+F", 32808},       {"Ctrl+G", 32811},       {"Ctrl+I", 32807},
+        {"Ctrl+M", 32855},       {"Ctrl+N", 57600},       {"Ctrl+O", 57601},
+        {"Ctrl+R", 32806},       {"Ctrl+Shift+R", 32870}, {"Ctrl+S", 57603},
+        {"Ctrl+V", 57637},       {"Shift+Insert", 57637}, {"Ctrl+X", 57635},
+        {"Shift+Delete", 57635}, {"Ctrl+Z", 57643},       {"Alt+Backspace", 57643},
+        {"Ctrl+Up", 32818},      {"Ctrl+Down", 32818},    {"Ctrl+Left", 32812},
+        {"Ctrl+Right", 32813},   {"F1", 57670},           {"Shift+F1", 57669},
+        {"F4", 32848},           {"F5", 32777},           {"F6", 32780},
+        {"F7", 32828},           {"F8", 32779},           {"F9", 32814},
+        {"F11", 32820},          {"F12", 32815}};
     EXPECT_EQ(keys, expected);
 }
 

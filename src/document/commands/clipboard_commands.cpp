@@ -4,9 +4,13 @@
 #include "document/ondrix_doc.h"
 #include "document/paste_step.h"
 #include "document/update_hints.h"
+#include "effects/dialogs/value_dialog.h"
 #include "process/clipboard.h"
 #include "resources/command_ids.h"
+#include "resources/string_ids.h"
 #include "settings/core/settings.h"
+
+#include <QApplication>
 
 namespace ondrix {
 
@@ -15,6 +19,7 @@ CClipboardCommands::CClipboardCommands(COndrixDoc& doc) : CCommandSet(doc) {
     MapRuled(cmd::kEditCut, [this] { Cut(); });
     MapRuled(cmd::kEditDelete, [this] { Delete(); });
     MapRuled(cmd::kEditPaste, [this] { Paste(false); });
+    MapRuled(cmd::kMix, [this] { Mix(); });
 }
 
 CClipboard* CClipboardCommands::Clipboard() const {
@@ -22,16 +27,20 @@ CClipboard* CClipboardCommands::Clipboard() const {
     return host ? host->GetClipboard() : nullptr;
 }
 
+CClipboardCommands::Selection CClipboardCommands::GetSelection() const {
+    Selection selection;
+    m_doc.GetBlock(selection.first, selection.last);
+    selection.mask = m_doc.GetTrackMask();
+    return selection;
+}
+
 bool CClipboardCommands::Copy() {
     CClipboard* clipboard = Clipboard();
     if (!clipboard) {
         return false;
     }
-    int32_t first = 0;
-    int32_t last = 0;
-    m_doc.GetBlock(first, last);
-    const auto mask = m_doc.GetTrackMask();
-    return clipboard->Copy(*m_doc.GetStore(), mask.data(), first, last, g_settings.tempPath.clipboard);
+    const Selection s = GetSelection();
+    return clipboard->Copy(*m_doc.GetStore(), s.mask.data(), s.first, s.last, g_settings.tempPath.clipboard);
 }
 
 bool CClipboardCommands::Cut() {
@@ -39,39 +48,30 @@ bool CClipboardCommands::Cut() {
     if (!clipboard) {
         return false;
     }
-    int32_t first = 0;
-    int32_t last = 0;
-    m_doc.GetBlock(first, last);
-    const auto mask = m_doc.GetTrackMask();
-    CSampleStore& store = *m_doc.GetStore();
+    const Selection s = GetSelection();
     // Copy first: a failed copy (full disk, ESC) leaves sound, clipboard and undo history untouched, and
     // the block is deleted only once the clipboard holds it.
     std::unique_ptr<CSampleStore> copy =
-        clipboard->CopyOut(store, mask.data(), first, last, g_settings.tempPath.clipboard);
+        clipboard->CopyOut(*m_doc.GetStore(), s.mask.data(), s.first, s.last, g_settings.tempPath.clipboard);
     if (!copy) {
         return false;
     }
-    const bool cut = m_doc.ApplyChange(
-        [&] { return clipboard->Install(std::move(copy)) && store.DeleteBlock(mask.data(), first, last); },
-        DeleteHint());
-    if (cut) {
-        CollapseBlock(first);
-    }
-    return cut;
+    return RemoveBlock(s, [&] { return clipboard->Install(std::move(copy)); });
 }
 
 bool CClipboardCommands::Delete() {
-    int32_t first = 0;
-    int32_t last = 0;
-    m_doc.GetBlock(first, last);
-    const auto mask = m_doc.GetTrackMask();
+    return RemoveBlock(GetSelection(), [] { return true; });
+}
+
+bool CClipboardCommands::RemoveBlock(const Selection& s, const std::function<bool()>& before) {
     CSampleStore& store = *m_doc.GetStore();
-    const bool deleted =
-        m_doc.ApplyChange([&] { return store.DeleteBlock(mask.data(), first, last); }, DeleteHint());
-    if (deleted) {
-        CollapseBlock(first);
+    const bool removed = m_doc.ApplyChange(
+        [&] { return before() && store.DeleteBlock(s.mask.data(), s.first, s.last); }, DeleteHint());
+    if (removed) {
+        // the frames before the block stay, so its first frame is still inside the sound
+        m_doc.SetBlock(-1, s.first);
     }
-    return deleted;
+    return removed;
 }
 
 bool CClipboardCommands::Paste(bool mix, uint32_t percent) {
@@ -87,8 +87,14 @@ bool CClipboardCommands::Paste(bool mix, uint32_t percent) {
     return PasteIntoDocument(m_doc, *source, PasteMode{mix, percent});
 }
 
-void CClipboardCommands::CollapseBlock(int32_t first) {
-    m_doc.SetBlock(-1, first); // the frames before the block stay, so first is still inside the sound
+bool CClipboardCommands::Mix() {
+    int32_t percent = g_settings.edit.mix;
+    if (!CValueDialog::Ask({percent, 0, 100, str::kMixTitle, str::kMixVolumeLabel}, percent,
+                           QApplication::activeWindow())) {
+        return false;
+    }
+    g_settings.edit.mix = percent;
+    return Paste(true, uint32_t(percent));
 }
 
 uint32_t CClipboardCommands::DeleteHint() const {

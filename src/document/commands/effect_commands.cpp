@@ -1,6 +1,7 @@
 #include "document/commands/effect_commands.h"
 
 #include "document/core/enabling_rules.h"
+#include "document/document_effect_preview.h"
 #include "document/ondrix_doc.h"
 #include "effects/dialogs/effect_dialogs.h"
 #include "effects/dialogs/preset_menu.h"
@@ -12,8 +13,41 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMainWindow>
+
+#include <optional>
 
 namespace ondrix {
+
+namespace {
+
+/// The window that owns the menus and dialogs of the commands: the active window, else the main window.
+QWidget* OwnerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible()) {
+            return top;
+        }
+    }
+    return nullptr;
+}
+
+/// The run "Repeat &Last Function" repeats: the function and the values it ran with.
+struct LastFunction {
+    EffectKind kind;
+    EffectSettings settings;
+    int64_t echoDelayFrames;
+};
+
+/// The last run of any document (the command repeats it on whichever sound is active).
+std::optional<LastFunction>& LastRun() {
+    static std::optional<LastFunction> last;
+    return last;
+}
+
+} // namespace
 
 CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
     for (int kind = 0; kind < kEffectKindCount; ++kind) {
@@ -24,6 +58,11 @@ CEffectCommands::CEffectCommands(COndrixDoc& doc) : CCommandSet(doc) {
         MapPresetChoice(id);
     }
     MapUpdate(cmd::kEqualizer, [](CCmdUI& ui) { ui.Enable(false); });
+    MapCommand(
+        cmd::kRepeatLastFunction, [this] { RepeatLastFunction(); },
+        [this](CCmdUI& ui) {
+            ui.Enable(LastRun().has_value() && IsEnabledBy(EnableRule::Edit, m_doc.GetState()));
+        });
 }
 
 void CEffectCommands::MapFunction(EffectKind kind) {
@@ -50,7 +89,7 @@ void CEffectCommands::OnEffectCommand(EffectKind kind) {
         RunEffectCommand(-1);
         return;
     }
-    const uint32_t chosen = ShowPresetMenu(menu, QCursor::pos(), QApplication::activeWindow());
+    const uint32_t chosen = ShowPresetMenu(menu, QCursor::pos(), OwnerWindow());
     if (chosen != 0) {
         RunEffectCommand(PresetOfCommand(chosen));
     }
@@ -61,7 +100,6 @@ bool CEffectCommands::RunEffectCommand(int preset) {
     int32_t first = 0;
     int32_t last = 0;
     m_doc.GetBlock(first, last);
-    const auto mask = m_doc.GetTrackMask();
 
     // The values chosen (in the dialog or by the preset) stay in the settings.
     EffectDialogResult gathered;
@@ -69,10 +107,14 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         EffectDialogContext context;
         context.firstFrame = first;
         context.lastFrame = last;
-        context.sampleRate = store.GetSampleRate();
-        context.bitsPerSample = store.GetBitsPerSample();
+        context.store = &store;
+        context.backgroundColour = g_settings.sampleWindow.backGround;
+        context.foregroundColour = g_settings.sampleWindow.foreGround;
+        context.zeroLineColour = g_settings.sampleWindow.zeroLine;
+        CDocumentEffectPreview preview(m_doc);
+        context.preview = &preview;
         context.timeFormat = TimeFormat{g_settings.sampleWindow.timeFmt, g_settings.sampleWindow.fps};
-        gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, QApplication::activeWindow());
+        gathered = AskEffectParams(m_effect, g_settings.edit.effects, context, OwnerWindow());
         if (!gathered.accepted) {
             return false;
         }
@@ -80,19 +122,38 @@ bool CEffectCommands::RunEffectCommand(int preset) {
         return false;
     }
 
+    return Apply(g_settings.edit.effects, gathered.echoDelayFrames);
+}
+
+bool CEffectCommands::RepeatLastFunction() {
+    if (!LastRun()) {
+        return false;
+    }
+    const LastFunction last = *LastRun();
+    m_effect = last.kind;
+    return Apply(last.settings, last.echoDelayFrames);
+}
+
+bool CEffectCommands::Apply(const EffectSettings& settings, int64_t echoDelayFrames) {
+    CSampleStore& store = *m_doc.GetStore();
+    int32_t first = 0;
+    int32_t last = 0;
+    m_doc.GetBlock(first, last);
+    const auto mask = m_doc.GetTrackMask();
     EffectRequest request;
     request.kind = m_effect;
-    request.settings = &g_settings.edit.effects;
+    request.settings = &settings;
     request.trackMask = mask.data();
     request.firstFrame = first;
     request.lastFrame = last;
     request.tempStorage = StorageForPath(g_settings.tempPath.editor);
-    request.echoDelayFrames = gathered.echoDelayFrames;
+    request.echoDelayFrames = echoDelayFrames;
     const UndoTarget undo{&m_doc.GetUndoHistory(), g_settings.edit.undoCount, g_settings.tempPath.clipboard};
     const EffectOutcome outcome = RunEffect(store, request, undo);
     if (!outcome.modified) {
         return false;
     }
+    LastRun() = LastFunction{m_effect, settings, echoDelayFrames};
     m_doc.SetModifiedFlag(true);
     m_doc.UpdateStatus(0);
     m_doc.UpdateAllViews(nullptr, outcome.hint);

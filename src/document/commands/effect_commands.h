@@ -2,6 +2,7 @@
 
 #include "document/commands/command_set.h"
 #include "effects/effect_kind.h"
+#include "effects/effect_params.h"
 
 #include <cstdint>
 
@@ -25,8 +26,15 @@ public:
     bool RunEffectCommand(int preset);
     /// The effect command last set.
     EffectKind GetEffectCommand() const noexcept { return m_effect; }
+    /// "Repeat &Last Function": runs the function that last changed a sound (in any document) again, with
+    /// the settings it used then, without dialog or menu. Returns whether the sound changed.
+    bool RepeatLastFunction();
 
 private:
+    /// Runs the effect command with gathered settings and, when the sound changed, does the document's
+    /// part and remembers the run for "Repeat &Last Function".
+    bool Apply(const EffectSettings& settings, int64_t echoDelayFrames);
+
     /// Maps the command of one function.
     void MapFunction(EffectKind kind);
     /// Maps a preset choice of the menus.

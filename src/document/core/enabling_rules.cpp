@@ -52,6 +52,7 @@ EnableRule RuleOf(uint32_t id) noexcept {
         return EnableRule::Paste;
     case cmd::kEditSelectAll:
     case cmd::kGoTo:
+    case cmd::kSelectBlock:
         return EnableRule::Data;
     case cmd::kSampleParameters:
     case cmd::kWaveInformation:

@@ -30,8 +30,8 @@ CValueDialog::CValueDialog(const ValueDialogFields& fields, QWidget* parent)
     m_edit->Field()->selectAll();
 }
 
-ValueDialogFields CValueDialog::ForEffect(const OneValueDialogSpec& spec, int32_t value) noexcept {
-    return {value, spec.param->minimum, spec.param->maximum, spec.titleId, spec.labelId};
+ValueDialogFields CValueDialog::ForEffect(const OneValueDialogSpec& oneValue, int32_t value) noexcept {
+    return {value, oneValue.param->minimum, oneValue.param->maximum, oneValue.titleId, oneValue.labelId};
 }
 
 bool CValueDialog::Ask(const ValueDialogFields& fields, int32_t& value, QWidget* parent) {

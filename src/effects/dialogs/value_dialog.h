@@ -30,7 +30,7 @@ public:
     explicit CValueDialog(const ValueDialogFields& fields, QWidget* parent = nullptr);
 
     /// The fields of a function's one-value dialog, starting at value.
-    static ValueDialogFields ForEffect(const OneValueDialogSpec& spec, int32_t value) noexcept;
+    static ValueDialogFields ForEffect(const OneValueDialogSpec& oneValue, int32_t value) noexcept;
 
     /// Shows the dialog modally; on OK writes the value typed into value and returns true, on Cancel
     /// leaves value unchanged and returns false.

@@ -6,6 +6,7 @@ namespace {
 
 constexpr uint8_t kCtrl = FVIRTKEY | FCONTROL;
 constexpr uint8_t kShift = FVIRTKEY | FSHIFT;
+constexpr uint8_t kCtrlShift = FVIRTKEY | FCONTROL | FSHIFT;
 constexpr uint8_t kAlt = FVIRTKEY | FALT;
 constexpr uint8_t kPlain = FVIRTKEY;
 
@@ -71,6 +72,7 @@ const AccelTable& BuiltInAccelTable() {
         {kCtrl, 'N', 57600},         // New
         {kCtrl, 'O', 57601},         // Open...
         {kCtrl, 'R', 32806},         // Sample- Parameters...
+        {kCtrlShift, 'R', 32870},    // Repeat Last Function
         {kCtrl, 'S', 57603},         // Save
         {kCtrl, 'V', 57637},         // Paste
         {kAlt, VK_BACK, 57643},      // Undo

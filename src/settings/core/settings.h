@@ -83,6 +83,7 @@ struct SampleWindowSettings {
     int32_t inverse = 0;        ///< Inverse: sample window above the mixer area
     int32_t showSample = 1;     ///< ShowSample: show the sample window
     int32_t lineal = 1;         ///< Lineal: show the ruler
+    int32_t peakDisplay = 1;    ///< PeakDisplay: each column spans the minimum to the maximum it covers
 };
 
 /// Section "PlayBack".

@@ -104,6 +104,7 @@ template <class SettingsType, class Visitor> void VisitSettingFields(SettingsTyp
     visit("SampleWindow", "Inverse", w.inverse);
     visit("SampleWindow", "ShowSample", w.showSample);
     visit("SampleWindow", "Lineal", w.lineal);
+    visit("SampleWindow", "PeakDisplay", w.peakDisplay);
 
     auto& t = s.tempPath;
     visit("TempPath", "Editor", t.editor);

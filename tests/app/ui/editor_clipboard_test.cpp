@@ -1,12 +1,14 @@
 #include "app/ui/editor_fixture.h"
+#include "controls/ui/range_edit.h"
 #include "document/dialogs/track_assignment_dialog.h"
+#include "effects/dialogs/value_dialog.h"
 #include "process/clipboard.h"
 #include "resources/command_ids.h"
 #include "support/small_disk.h"
-#include "views/sample_view.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include <functional>
@@ -88,12 +90,6 @@ protected:
         return all;
     }
     CSampleStore* Custom() const { return app->GetClipboard().GetCustomStore(); }
-    /// Sends a shortcut to the active window's sample view, as the user's keyboard does.
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        frame->UpdateCommandStates();
-        SendKey(frame->ActiveChild()->GetSampleView(), key, modifiers);
-        ProcessPendingEvents();
-    }
 };
 
 TEST_F(ClipboardTest, CopyTakesTheCurrentTrackAndPasteOverwritesOrInsertsItWithoutTheDialog) {
@@ -101,7 +97,7 @@ TEST_F(ClipboardTest, CopyTakesTheCurrentTrackAndPasteOverwritesOrInsertsItWitho
     COndrixDoc* doc = RampSound();
     doc->SetCurrentTrack(1);
     doc->SetBlock(10, 19);
-    Press(Qt::Key_C, Qt::ControlModifier);
+    PressInSample(Qt::Key_C, Qt::ControlModifier);
     ASSERT_NE(Custom(), nullptr);
     ASSERT_EQ(Custom()->GetTrackCount(), 1u);
     EXPECT_EQ(Track16(*Custom(), 0), Ramp(1010, 10));
@@ -114,7 +110,7 @@ TEST_F(ClipboardTest, CopyTakesTheCurrentTrackAndPasteOverwritesOrInsertsItWitho
     doc->SetBlock(-1, 50);
     g_settings.edit.overWrite = 1;
     ModalWatch watch;
-    Press(Qt::Key_V, Qt::ControlModifier);
+    PressInSample(Qt::Key_V, Qt::ControlModifier);
     Tracks expected = before;
     std::copy_n(Ramp(1010, 10).begin(), 10, expected[2].begin() + 50);
     EXPECT_EQ(AllTracks(*doc->GetStore()), expected);
@@ -148,7 +144,7 @@ TEST_F(ClipboardTest, CutAndDeleteLeaveTheCursorAtTheBlockStart) {
     g_settings.edit.allTracks = 1;
     COndrixDoc* doc = RampSound(2, 10000);
     doc->SetBlock(9000, 100); // the block is 100..9000 whichever end is the cursor
-    Press(Qt::Key_X, Qt::ControlModifier);
+    PressInSample(Qt::Key_X, Qt::ControlModifier);
     ASSERT_EQ(Custom()->GetTrackCount(), 2u);
     EXPECT_EQ(Track16(*Custom(), 1), Ramp(1100, 8901));
     EXPECT_EQ(Track16(*doc->GetStore(), 0), Join({Ramp(0, 100), Ramp(9001, 999)}));
@@ -231,7 +227,8 @@ TEST_F(ClipboardTest, TheChosenAssignmentIsPastedAndDiscardingEveryTrackEndsLike
     frame->ExecuteCommand(cmd::kEditCopy);
     COndrixDoc* doc = RampSound(1, 10000);
     const Tracks before = AllTracks(*doc->GetStore());
-    // a two-track clipboard into one track (overwritten within its length): choose source track 2, discard track 1, Return is OK
+    // a two-track clipboard into one track (overwritten within its length): choose source track 2, discard
+    // track 1, Return is OK
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CTrackAssignmentDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -303,6 +300,56 @@ TEST_F(ClipboardTest, ACutThatCannotCopyOrSaveItsUndoStateChangesNothing) {
     EXPECT_EQ(Custom(), oldClip);
     EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
     EXPECT_EQ(disk.FileCount(), 0u);
+}
+
+TEST_F(ClipboardTest, MixAtThirtyPercentKeepsItsSettingAndMixesPastTheEnd) {
+    g_settings.edit.allTracks = 1;
+    Sound(1, 50, [](uint32_t, uint32_t) { return int16_t(1000); });
+    frame->ExecuteCommand(cmd::kEditSelectAll);
+    frame->ExecuteCommand(cmd::kEditCopy);
+    COndrixDoc* doc = Sound(1, 100, [](uint32_t, uint32_t) { return int16_t(-1000); });
+    doc->SetBlock(-1, 90);
+    QString title;
+    QString label;
+    QString preset;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CValueDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        label = dialog->Label()->text();
+        preset = dialog->Edit()->Field()->text();
+        ReplaceText(dialog->Edit()->Field(), "30");
+        SendKey(dialog->Edit()->Field(), Qt::Key_Return);
+    });
+    PressInSample(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(title, "Mix");
+    EXPECT_EQ(label, "Volume of Clipboard [%]:");
+    EXPECT_EQ(preset, "50");
+    EXPECT_EQ(g_settings.edit.mix, 30);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0),
+              Join({std::vector<int16_t>(90, -1000), std::vector<int16_t>(10, -400),
+                    std::vector<int16_t>(40, 300)}));
+    EXPECT_EQ(doc->GetCursor(), 90);
+    EXPECT_FALSE(doc->HasBlock());
+
+    // 101 is refused and the dialog stays; Cancel then changes neither sound nor setting
+    const std::vector<int16_t> mixed = Track16(*doc->GetStore(), 0);
+    bool stayed = false;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CValueDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->Edit()->Field()->text(), "30");
+        ReplaceText(dialog->Edit()->Field(), "101");
+        SendKey(dialog->Edit()->Field(), Qt::Key_Return);
+        stayed = dialog->isVisible();
+        SendKey(dialog->Edit()->Field(), Qt::Key_Escape);
+    });
+    frame->UpdateCommandStates();
+    frame->Action(cmd::kMix)->trigger();
+    ProcessPendingEvents();
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(g_settings.edit.mix, 30);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), mixed);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "support/fake_message_service.h"
 #include "support/test_store.h"
 #include "views/ondrix_child.h"
+#include "views/sample_view.h"
 
 #include <QTimer>
 
@@ -97,6 +98,22 @@ protected:
         frame->ExecuteCommand(57601);
         ProcessPendingEvents();
         return frame->Children().size() == before + 1;
+    }
+
+    /// Sends a shortcut to the sample view of the active window, as the user's keyboard does.
+    void PressInSample(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QApplication::setActiveWindow(frame); // a closed dialog may have taken the activation along
+        frame->UpdateCommandStates();
+        SendKey(frame->ActiveChild()->GetSampleView(), key, modifiers);
+        ProcessPendingEvents();
+    }
+
+    /// Chooses a menu item as the user does; it must be enabled.
+    void ChooseMenuItem(uint32_t id) {
+        frame->UpdateCommandStates();
+        ASSERT_TRUE(frame->Action(id)->isEnabled()) << id;
+        frame->Action(id)->trigger();
+        ProcessPendingEvents();
     }
 
     /// The text of a status field.

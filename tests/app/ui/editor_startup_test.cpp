@@ -5,6 +5,7 @@
 #include "settings/tip_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
@@ -47,6 +48,9 @@ TEST_F(StartupTest, TheFirstRunAsksForTheUserModeOnce) {
         ASSERT_NE(mode, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "User Mode");
         EXPECT_TRUE(mode->BeginnerButton()->isChecked());
+        auto* explanation = dialog->findChild<QLabel*>(QStringLiteral("Explanation"));
+        ASSERT_NE(explanation, nullptr);
+        EXPECT_TRUE(explanation->text().startsWith("In expert mode, you can specify all parameters"));
         // on the radio button's indicator: the button takes clicks only on its indicator and text
         SendClick(mode->ExpertButton(), Qt::LeftButton, QPoint(5, mode->ExpertButton()->height() / 2));
         SendClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));

@@ -1,11 +1,20 @@
 #include "app/ui/editor_qt_support.h"
 #include "controls/ui/range_edit.h"
+#include "controls/ui/time_edit.h"
 #include "document/ui/document_fixture.h"
 #include "document/update_hints.h"
 #include "effects/dialogs/value_dialog.h"
+#include "effects/effect_arguments.h"
+#include "effects/effect_presets.h"
+#include "effects/effect_runner.h"
+#include "effects/envelope.h"
 #include "resources/command_ids.h"
+#include "resources/ui/qt_strings.h"
+#include "store/temp_paths.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusTipEvent>
@@ -51,6 +60,15 @@ protected:
         });
         Run(id);
         return entries;
+    }
+
+    /// Presses Return in a dialog; a dialog that stays open (a value refused) fails the test and is closed.
+    static void PressOk(QWidget& dialog) {
+        SendKey(dialog.focusWidget(), Qt::Key_Return);
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "the dialog " << dialog.windowTitle().toStdString() << " refused OK";
+            static_cast<QDialog&>(dialog).reject();
+        }
     }
 
     /// Runs a step on the modal dialog once it is open.
@@ -221,6 +239,172 @@ TEST_F(EffectCommandsTest, EveryFunctionFollowsTheEditRule) {
     EXPECT_FALSE(Enabled(cmd::kChangeLength));
     EXPECT_FALSE(Enabled(cmd::kPresetFirst));
     EXPECT_FALSE(Enabled(cmd::kEqualizer));
+}
+
+} // namespace
+
+namespace {
+
+/// Random 16-bit stereo frames.
+std::vector<int16_t> Noise(std::size_t frames, unsigned seed) {
+    std::vector<int16_t> samples(frames * 2);
+    unsigned state = seed;
+    for (int16_t& s : samples) {
+        state = state * 1103515245u + 12345u;
+        s = int16_t(state >> 16);
+    }
+    return samples;
+}
+
+/// Every function, run from the editor.
+class EveryFunction : public EffectCommandsTest, public ::testing::WithParamInterface<int> {
+protected:
+    EffectKind Kind() const { return EffectKind(GetParam()); }
+
+    /// The bytes the core run (as the batch tool does it) gives for the same sound, block and settings.
+    std::vector<uint8_t> CoreRun(const std::vector<int16_t>& samples, const EffectSettings& settings) {
+        CSampleStore store;
+        EXPECT_TRUE(store.Create(STORE_MEMORY, "", 16, 2, 8000, true));
+        EXPECT_TRUE(store.AppendData(samples.data(), uint32_t(samples.size() * 2)));
+        EffectRequest request;
+        request.kind = Kind();
+        request.settings = &settings;
+        request.firstFrame = 100;
+        request.lastFrame = 3999;
+        request.tempStorage = StorageForPath(temp.Path());
+        EffectOutcome outcome = RunEffect(store, request, UndoTarget{});
+        EXPECT_FALSE(outcome.failed);
+        return AllBytes(store);
+    }
+
+    /// A two-track sound of noise with both tracks edited and the block 100..3999.
+    std::vector<int16_t> MakeNoise(unsigned seed) {
+        std::vector<int16_t> samples = Noise(4000, seed);
+        MakeSound16(2, samples, 100, 3999);
+        g_settings.edit.allTracks = 1;
+        return samples;
+    }
+};
+
+TEST_P(EveryFunction, BeginnerPresetsRunAsTheBatchToolRunsThem) {
+    const int presets = PresetCount(Kind());
+    const EffectInfo& info = GetEffectInfo(Kind());
+    for (int preset = 0; preset < std::max(presets, 1); ++preset) {
+        const std::vector<int16_t> samples = MakeNoise(unsigned(GetParam() * 7 + preset));
+        EffectParameters wanted;
+        ASSERT_EQ(ApplyEffectAssignments(Kind(), presets ? preset : -1,
+                                         Kind() == EffectKind::Stretch
+                                             ? std::vector<std::string>{"Length=777"}
+                                             : std::vector<std::string>{},
+                                         wanted),
+                  "");
+        if (presets > 0) {
+            const auto items = PresetMenuItems(info.presetMenu);
+            RunWithPreset(info.commandId, LoadQString(items[std::size_t(preset)].labelId));
+        } else if (info.hasDialog) {
+            // the functions without presets that have a dialog take its values
+            g_settings.edit.effects = wanted.settings;
+            WhenDialogOpen([&](QWidget& dialog) {
+                if (Kind() == EffectKind::Stretch) {
+                    auto* length = dialog.findChild<CTimeEdit*>();
+                    ASSERT_NE(length, nullptr);
+                    ReplaceText(length->Field(0), QStringLiteral("777"));
+                }
+                PressOk(dialog);
+            });
+            Run(info.commandId);
+        } else {
+            Run(info.commandId);
+        }
+        if (Kind() == EffectKind::Envelope) {
+            CompleteEnvelope(wanted.settings.envelope.points); // the dialog stores the completed list
+        }
+        EXPECT_EQ(AllBytes(*doc->GetStore()), CoreRun(samples, wanted.settings))
+            << info.name << " " << preset;
+        EXPECT_TRUE(doc->IsModified()) << info.name;
+    }
+}
+
+TEST_P(EveryFunction, ExpertDialogsStartWithTheSettingsAndEachPreferenceRunsItsValues) {
+    const EffectInfo& info = GetEffectInfo(Kind());
+    if (!info.hasDialog || OneValueDialogFor(Kind()) || Kind() == EffectKind::Stretch) {
+        GTEST_SKIP() << "no preferences list";
+    }
+    g_settings.desktop.expertMode = 1;
+    for (int row = 0; row < 3; ++row) {
+        const std::vector<int16_t> samples = MakeNoise(unsigned(GetParam() * 11 + row));
+        EffectSettings wanted;
+        QString shownTitle;
+        WhenDialogOpen([&](QWidget& dialog) {
+            shownTitle = dialog.windowTitle();
+            auto* preferences = dialog.findChild<QComboBox*>(QStringLiteral("Preferences"));
+            ASSERT_NE(preferences, nullptr);
+            ASSERT_EQ(preferences->count(), 3);
+            ChooseEntry(preferences, row);
+            PressOk(dialog);
+        });
+        Run(info.commandId);
+        EXPECT_FALSE(shownTitle.isEmpty());
+        // what the preference wrote is now in the settings, and the run used it
+        wanted = g_settings.edit.effects;
+        if (Kind() != EffectKind::Envelope) {
+            EffectSettings expected;
+            ASSERT_TRUE(ApplyPreference(Kind(), row, expected));
+            VisitEffectParams(Kind(), expected, [&](const ParamSpec& param, int32_t value) {
+                EXPECT_EQ(wanted.Get(param), value) << param.key << " row " << row;
+            });
+        }
+        EXPECT_EQ(AllBytes(*doc->GetStore()), CoreRun(samples, wanted)) << info.name << " row " << row;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, EveryFunction, ::testing::Range(0, kEffectKindCount),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(GetEffectInfo(EffectKind(info.param)).name);
+                         });
+
+TEST_F(EffectCommandsTest, AnUnchangedAdjustTimeChangesNothing) {
+    g_settings.sampleWindow.timeFmt = TIMEFMT_MS;
+    MakeSound(1, 0, 16, 44100);
+    FillRamp16(*doc->GetStore(), 70000);
+    doc->SetBlock(0, 66156);
+    WhenDialogOpen([](QWidget& dialog) { PressOk(dialog); });
+    Run(cmd::kChangeLength);
+    EXPECT_EQ(doc->GetStore()->GetFrameCount(), 70000u);
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 0u);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(EffectCommandsTest, VolumeAtOneHundredKeepsNoUndoStateAndLeavesTheFlag) {
+    MakeSound16(1, {1000, -1000}, 0, 1);
+    g_settings.desktop.expertMode = 1;
+    WhenDialogOpen([](QWidget& dialog) {
+        auto& valueDialog = dynamic_cast<CValueDialog&>(dialog);
+        ReplaceText(valueDialog.Edit()->Field(), QStringLiteral("100"));
+        SendKey(valueDialog.Edit()->Field(), Qt::Key_Return);
+    });
+    Run(cmd::kVolumeRaiseLower);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), (std::vector<int16_t>{1000, -1000}));
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 0u);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EffectCommandsTest, RepeatLastFunctionRunsTheLastSettingsWithoutAsking) {
+    MakeSound16(1, {1000, 1000, 1000}, 0, 2);
+    RunWithPreset(cmd::kVolumeRaiseLower, "&Decrease"); // 800
+    ASSERT_TRUE(Enabled(cmd::kRepeatLastFunction));
+    g_settings.edit.effects.volume.volume = 300; // a later change of the setting is not what ran
+    g_settings.desktop.expertMode = 1;           // nor does a dialog open
+    EXPECT_TRUE(Run(cmd::kRepeatLastFunction));
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), std::vector<int16_t>(3, 640));
+    EXPECT_EQ(log->Take().back().first, HINT_DATA);
+    // it follows the edit rule: no block, no repeat
+    doc->SetBlock(-1, 0);
+    EXPECT_FALSE(Enabled(cmd::kRepeatLastFunction));
 }
 
 } // namespace

@@ -2,11 +2,15 @@
 #include "app/ui/manual_device.h"
 #include "resources/command_ids.h"
 #include "views/sample_view.h"
+#include "views/time_ruler.h"
 #include "views/track_lane.h"
 
 #include <QEventLoop>
+#include <QHelpEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -66,6 +70,52 @@ TEST_F(FollowTest, WithoutMoveCursorTheCursorStays) {
     PlayFor(4000, 8000);
     EXPECT_EQ(Doc()->GetCursor(), 0);
     Finish(8000);
+}
+
+} // namespace
+
+namespace {
+
+using LaneCommandsTest = EditorFixture;
+
+TEST_F(LaneCommandsTest, DeleteLeavesTheCursorAtTheBlocksStartAndNoBlock) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 1, 16, 8000, 8000)));
+    CTrackLane* lane = frame->ActiveChild()->GetSampleView()->Lane(0);
+    Doc()->SetBlock(1000, 3000);
+    lane->setFocus();
+    SendKey(lane, Qt::Key_Delete);
+    ProcessPendingEvents();
+    EXPECT_FALSE(Doc()->HasBlock());
+    EXPECT_EQ(Doc()->GetCursor(), 1000);
+}
+
+TEST_F(LaneCommandsTest, TheApplicationKeyShowsTheEditMenuAtTheLane) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 1, 16, 8000, 8000)));
+    CTrackLane* lane = frame->ActiveChild()->GetSampleView()->Lane(0);
+    lane->setFocus();
+    SendKey(lane, Qt::Key_Menu);
+    ProcessPendingEvents();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->actions().contains(frame->Action(cmd::kEditDelete)));
+    menu->close();
+}
+
+TEST_F(LaneCommandsTest, TooltipsShowThePositionAndTheSampleValue) {
+    g_settings.sampleWindow.timeFmt = 0; // None: frame numbers
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 8000, 800)));
+    Doc()->SetZoom(1);
+    CSampleView* view = frame->ActiveChild()->GetSampleView();
+    CTrackLane* lane = view->Lane(1);
+    const QPoint at(30, lane->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, lane->mapToGlobal(at));
+    QApplication::sendEvent(lane, &help);
+    EXPECT_EQ(QToolTip::text(), "30 : 301"); // the ramp: frame x 10 + track
+    ASSERT_NE(view->Ruler(), nullptr);
+    QHelpEvent rulerHelp(QEvent::ToolTip, at, view->Ruler()->mapToGlobal(at));
+    QApplication::sendEvent(view->Ruler(), &rulerHelp);
+    EXPECT_EQ(QToolTip::text(), "30");
+    QToolTip::hideText();
 }
 
 } // namespace

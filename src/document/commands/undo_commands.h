@@ -1,0 +1,14 @@
+#pragma once
+
+#include "document/commands/command_set.h"
+
+namespace ondrix {
+
+/// The document's "&Undo": the newest undo state takes the place of the sound.
+class CUndoCommands : public CCommandSet {
+public:
+    /// The undo commands of a document.
+    explicit CUndoCommands(COndrixDoc& doc);
+};
+
+} // namespace ondrix
