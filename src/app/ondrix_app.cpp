@@ -10,6 +10,7 @@
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
 #include "base/progress.h"
+#include "document/device_accompaniment.h"
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/file_chooser.h"
 #include "resources/command_ids.h"
@@ -64,6 +65,8 @@ bool COndrixApp::InitInstance(const QString& commandLine) {
         m_messages->SetHelpHandler([this](uint32_t id) { ShowHelp(id); });
         SetMessageService(m_messages.get());
     }
+    // recordings play their MIDI and CD accompaniment on the devices
+    InstallDeviceAccompaniment();
     // 3. the first run asks for the user mode, and ends the first run at once
     const bool firstRun = IsFirstRun(*m_profile);
     if (firstRun) {
