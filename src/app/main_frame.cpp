@@ -7,6 +7,8 @@
 #include "app/value_event.h"
 #include "app/volume_bar.h"
 #include "base/progress.h"
+#include "document/dialogs/cd_playback_dialog.h"
+#include "document/dialogs/midi_accompaniment_dialog.h"
 #include "document/doc_view.h"
 #include "document/ondrix_doc.h"
 #include "document/track_mixer.h"
@@ -116,6 +118,8 @@ void CMainFrame::MapFrameCommands() {
         },
         [](CCmdUI& ui) { ui.SetCheck(g_settings.desktop.recalcBars != 0); });
     MapCommand(cmd::kStandardBars, [this] { ArrangeStandard(); });
+    MapCommand(cmd::kMidiAccompaniment, [this] { CMidiAccompanimentDialog(g_settings, this).exec(); });
+    MapCommand(cmd::kCdPlayer, [this] { CCdPlaybackDialog(g_settings, this).exec(); });
     MapCommand(
         cmd::kMixer, [this] { m_mixer->Toggle(); },
         [this](CCmdUI& ui) {

@@ -11,6 +11,7 @@
 #include "app/user_mode_dialog.h"
 #include "base/progress.h"
 #include "document/core/undo_steps_text.h"
+#include "document/device_accompaniment.h"
 #include "document/dialogs/raw_format_dialog.h"
 #include "document/dialogs/undo_steps_dialog.h"
 #include "document/file_chooser.h"
@@ -66,6 +67,8 @@ bool COndrixApp::InitInstance(const QString& commandLine) {
         m_messages->SetHelpHandler([this](uint32_t id) { ShowHelp(id); });
         SetMessageService(m_messages.get());
     }
+    // recordings play their MIDI and CD accompaniment on the devices
+    InstallDeviceAccompaniment();
     // 3. the first run asks for the user mode, and ends the first run at once
     const bool firstRun = IsFirstRun(*m_profile);
     if (firstRun) {

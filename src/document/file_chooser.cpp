@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QStringList>
 
 #include <utility>
 
@@ -17,6 +18,22 @@ FileChooserHook& Hook() {
     return hook;
 }
 
+/// The file dialog's filter list from filters written "Name (a;b)|a;b|...||": the names, each pattern list
+/// in its parentheses separated by spaces as the file dialog reads them.
+QString DialogFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+        if (open >= 0) {
+            name = name.left(open) + name.mid(open).replace(QLatin1Char(';'), QLatin1Char(' '));
+        }
+        names.append(name);
+    }
+    return names.join(QStringLiteral(";;"));
+}
+
 } // namespace
 
 FileChooserHook SetFileChooserHook(FileChooserHook hook) {
@@ -27,8 +44,10 @@ std::optional<std::string> ChooseFile(const FileRequest& request) {
     if (Hook()) {
         return Hook()(request);
     }
-    const QString filter = QString::fromStdString(LoadString(str::kWaveFilter)) + QStringLiteral(";;") +
-                           QString::fromStdString(LoadString(str::kAllFilter));
+    const QString filter = !request.filter.empty()
+                               ? DialogFilter(request.filter)
+                               : QString::fromStdString(LoadString(str::kWaveFilter)) + QStringLiteral(";;") +
+                                     QString::fromStdString(LoadString(str::kAllFilter));
     const QString title = QString::fromStdString(request.title);
     const QString initial = QString::fromStdString(request.initial);
     QWidget* parent = QApplication::activeWindow();

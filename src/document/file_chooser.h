@@ -11,6 +11,7 @@ struct FileRequest {
     bool save = false;   ///< a file to write (else one that must exist)
     std::string title;   ///< the dialog title; empty: the standard one
     std::string initial; ///< the file name the dialog starts with
+    std::string filter;  ///< filters written "Name (patterns)|patterns|...||"; empty: WAVE files
 };
 
 /// Replaces the file dialogs (tests answer from a script); an empty hook restores the dialogs.

@@ -1,5 +1,6 @@
 #include "settings/pages/sound_card_page.h"
 
+#include "audio/accompaniment_backends.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/device_numbering.h"
@@ -102,8 +103,18 @@ void CSoundCardPage::FillDevices() {
     m_devices->addItem(DevicePictureIcon(picture, false), LoadQString(str::kNoSoundCard));
     m_devices->addItem(DevicePictureIcon(picture, true),
                        LoadQString(m_kind == MIDI ? str::kMidiMapper : str::kWaveMapper));
-    // MIDI output goes through the built-in synthesizer, reached as the mapper; there are no ports to list
-    if (m_kind == MIDI || !m_backend.IsAvailable()) {
+    // MIDI: the built-in synthesizer is the mapper, then the sequencer's output ports (none without one)
+    if (m_kind == MIDI) {
+        IMidiBackend* sequencer = CurrentMidiBackend();
+        const std::vector<std::string> ports =
+            sequencer ? sequencer->ListPorts() : std::vector<std::string>();
+        for (std::size_t i = 0; i < ports.size(); ++i) {
+            m_deviceInfo.push_back({int(i), ports[i], ports[i]});
+            m_devices->addItem(DevicePictureIcon(picture, true), QString::fromStdString(ports[i]));
+        }
+        return;
+    }
+    if (!m_backend.IsAvailable()) {
         return;
     }
     m_deviceInfo = m_kind == RECORD ? m_backend.ListInputs() : m_backend.ListOutputs();
@@ -123,8 +134,9 @@ void CSoundCardPage::ShowCapabilities() {
         return;
     }
     if (m_kind == MIDI) {
-        // the mapper is the only MIDI entry; voices and notes stay empty for it
-        m_caps[0]->setText(LoadQString(str::kMidiMapperSynthesizerType));
+        // voices and notes stay empty: neither the synthesizer nor a sequencer port tells them
+        m_caps[0]->setText(
+            LoadQString(device == kMapperDevice ? str::kMidiMapperSynthesizerType : str::kMidiPortType));
         return;
     }
     AudioDeviceCaps caps;
