@@ -115,10 +115,11 @@ TEST_F(MainFrameTest, CommandsOfLaterFunctionsAreInTheMenusButDisabled) {
     ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 2, 16, 44100, 1000)));
     // without a block, and for functions the program does not have ("Searc&h...")
     for (uint32_t id : {cmd::kVolumeRaiseLower, cmd::kEcho, cmd::kVelocity, cmd::kEditCopy, cmd::kSearch,
-                        cmd::kMidiAccompaniment, cmd::kEqualizer}) {
+                        cmd::kEqualizer}) {
         EXPECT_FALSE(frame->QueryCommand(id).IsEnabled()) << id;
     }
-    for (uint32_t id : {cmd::kGoTo, cmd::kSelectBlock, cmd::kUndoSteps, cmd::kSampleParameters}) {
+    for (uint32_t id : {cmd::kGoTo, cmd::kSelectBlock, cmd::kUndoSteps, cmd::kSampleParameters,
+                        cmd::kMidiAccompaniment, cmd::kCdPlayer}) {
         EXPECT_TRUE(frame->QueryCommand(id).IsEnabled()) << id;
     }
     EXPECT_TRUE(frame->QueryCommand(cmd::kFileSave).IsEnabled());

@@ -7,6 +7,7 @@
 #include "resources/string_ids.h"
 #include "store/sample_store.h"
 #include "support/fake_message_service.h"
+#include "support/test_store.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,8 @@ protected:
     EndCounter ends;
     CSampleStore store;
     CAccompaniment accompaniment;
-    std::string midiPath = testing::TempDir() + "ondrix-accompanied.mid";
+    TempDir scratch;
+    std::string midiPath = scratch.Path() + "/ondrix-accompanied.mid";
 };
 
 AccompanimentSettings CdSettings(int track, bool stopAfterTrack) {
@@ -145,7 +147,7 @@ TEST_F(AccompaniedRecording, MidiFileEndsTheRecordingWhenItEnds) {
 TEST_F(AccompaniedRecording, MissingMidiFileIsReportedAndTheTakeStillRecords) {
     AccompanimentSettings settings;
     settings.syncMidi = true;
-    settings.syncMidiFile = testing::TempDir() + "no-such-song.mid";
+    settings.syncMidiFile = scratch.Path() + "/no-such-song.mid";
     StartRecording(settings);
     EXPECT_FALSE(accompaniment.HasMidi());
     ASSERT_EQ(messages.shown.size(), 1u);

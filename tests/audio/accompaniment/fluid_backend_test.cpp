@@ -2,6 +2,7 @@
 #include "audio/sim_session.h"
 #include "audio_test_support.h"
 #include "midi_test_file.h"
+#include "support/test_store.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,8 @@ protected:
         return uint32_t(samples.size() * 2 / kFrameBytes);
     }
 
-    std::string path = testing::TempDir() + "ondrix-accompaniment-test.mid";
+    TempDir scratch;
+    std::string path = scratch.Path() + "/ondrix-accompaniment-test.mid";
     CSimSession sim{CSimClock::Mode::Unpaced, true};
 };
 
@@ -83,12 +85,12 @@ TEST_F(FluidBackend, SyncTempoOverridesTheFilesTempo) {
 }
 
 TEST_F(FluidBackend, RmidFilePlaysTheFileItWraps) {
-    path = testing::TempDir() + "ondrix-accompaniment-test.rmi";
+    path = scratch.Path() + "/ondrix-accompaniment-test.rmi";
     EXPECT_NEAR(double(PlayFrames(WrapRmid(MakeMidiFile(2, 120)), 120)), 44100.0, kTolerance);
 }
 
 TEST_F(FluidBackend, MissingOrDamagedFileDoesNotOpen) {
-    EXPECT_FALSE(CurrentMidiBackend()->Open(testing::TempDir() + "no-such-song.mid", {-1, 16384}));
+    EXPECT_FALSE(CurrentMidiBackend()->Open(scratch.Path() + "/no-such-song.mid", {-1, 16384}));
     WriteBytes(path, {'n', 'o', ' ', 'm', 'i', 'd', 'i'});
     EXPECT_FALSE(CurrentMidiBackend()->Open(path, {-1, 16384}));
     std::vector<uint8_t> cut = WrapRmid(MakeMidiFile(2, 120));
@@ -131,7 +133,8 @@ TEST(FluidPorts, WithoutAnAlsaSequencerThereAreNoPorts) {
         GTEST_SKIP() << "this machine has an ALSA sequencer";
     }
     EXPECT_TRUE(CurrentMidiBackend()->ListPorts().empty());
-    const std::string path = testing::TempDir() + "ondrix-port-test.mid";
+    const TempDir scratch;
+    const std::string path = scratch.Path() + "/ondrix-port-test.mid";
     WriteBytes(path, MakeMidiFile(2, 120));
     std::unique_ptr<IMidiSequence> midi = CurrentMidiBackend()->Open(path, {-1, 16384});
     ASSERT_TRUE(midi);

@@ -10,6 +10,7 @@
 #include "resources/string_ids.h"
 #include "settings/core/settings.h"
 #include "support/fake_message_service.h"
+#include "support/test_store.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -38,7 +39,8 @@ protected:
     ScopedAccompanimentBackends scope{&devices, &devices};
     FakeMessageService messages;
     Settings settings;
-    std::string midiPath = testing::TempDir() + "dialog-test.mid"; // a file of 100 bpm
+    TempDir scratch;
+    std::string midiPath = scratch.Path() + "/dialog-test.mid"; // a file of 100 bpm
 };
 
 } // namespace
@@ -225,7 +227,7 @@ TEST_F(AccompanimentDialogTest, MidiTestEndsWithItsFileAndClosingStopsIt) {
 }
 
 TEST_F(AccompanimentDialogTest, MidiTestOfAMissingFileOrPortShowsTheMidiMessage) {
-    settings.record.syncMidiFile = testing::TempDir() + "no-such.mid";
+    settings.record.syncMidiFile = scratch.Path() + "/no-such.mid";
     CMidiAccompanimentDialog dialog(settings);
     dialog.show();
     SendClick(dialog.TestButtons()->TestButton());

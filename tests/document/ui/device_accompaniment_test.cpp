@@ -4,6 +4,7 @@
 #include "resources/string_ids.h"
 #include "settings/core/settings.h"
 #include "support/fake_message_service.h"
+#include "support/test_store.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -33,7 +34,8 @@ protected:
     FakeMessageService messages;
     int endings = 0;
     CDeviceAccompaniment accompaniment{[this] { ++endings; }};
-    std::string midiPath = testing::TempDir() + "device-accompaniment.mid";
+    TempDir scratch;
+    std::string midiPath = scratch.Path() + "/device-accompaniment.mid";
 };
 
 } // namespace
@@ -83,7 +85,7 @@ TEST_F(DeviceAccompanimentTest, AnEndArrivingAfterTheCloseFindsNoDevice) {
 TEST_F(DeviceAccompanimentTest, FailuresAreShownAndTheOtherDeviceStillPlays) {
     g_settings.record.syncCD = 1;
     g_settings.record.syncMidi = 1;
-    g_settings.record.syncMidiFile = testing::TempDir() + "missing.mid";
+    g_settings.record.syncMidiFile = scratch.Path() + "/missing.mid";
     g_settings.record.syncTrack = 77; // not on the disc
     accompaniment.Open();
     ASSERT_EQ(messages.shown.size(), 1u);
