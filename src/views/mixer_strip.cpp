@@ -2,6 +2,7 @@
 
 #include "controls/ui/menu_keys.h"
 #include "controls/ui/palette.h"
+#include "controls/ui/tab_chain.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -53,11 +54,7 @@ CMixerStrip::CMixerStrip(uint32_t track, QWidget* parent)
     m_edit->setObjectName(QStringLiteral("StripEdit"));
     setFocusProxy(m_name);
     // name, volume, balance, play, show, edit: the dialog-style order of the strip
-    QWidget::setTabOrder(m_name, m_volume);
-    QWidget::setTabOrder(m_volume, m_balance);
-    QWidget::setTabOrder(m_balance, m_play);
-    QWidget::setTabOrder(m_play, m_show);
-    QWidget::setTabOrder(m_show, m_edit);
+    SetTabChain({m_name, m_volume, m_balance, m_play, m_show, m_edit});
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_nameText = text;
         UpdateTips();
