@@ -1,5 +1,6 @@
 #include "views/mixer_strip.h"
 
+#include "controls/ui/frame_shortcuts_first.h"
 #include "controls/ui/menu_keys.h"
 #include "controls/ui/palette.h"
 #include "controls/ui/tab_chain.h"
@@ -47,6 +48,7 @@ CMixerStrip::CMixerStrip(uint32_t track, QWidget* parent)
     m_name->setObjectName(QStringLiteral("StripName"));
     m_name->setAlignment(Qt::AlignCenter);
     m_name->setContextMenuPolicy(Qt::NoContextMenu); // the strip's menu serves the name field too
+    LetFrameShortcutsWin(m_name);
     m_volume->setObjectName(QStringLiteral("StripVolume"));
     m_balance->setObjectName(QStringLiteral("StripBalance"));
     m_play->setObjectName(QStringLiteral("StripPlay"));
