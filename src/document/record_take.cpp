@@ -4,51 +4,17 @@
 #include "document/core/text_format.h"
 #include "document/document_host.h"
 #include "document/ondrix_doc.h"
+#include "document/paste_step.h"
 #include "document/update_hints.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
-#include "settings/core/settings.h"
 #include "store/sample_store.h"
-
-#include <array>
-#include <optional>
 
 namespace ondrix {
 
-namespace {
-
-/// Stand-in for the paste step's track assignment until the "Track Assignment" dialog is in place: take
-/// track k goes onto document track current + k. Where that does not fit (a take track without a
-/// document track) the dialog would ask; the stand-in cannot, so it gives no assignment.
-std::optional<std::array<uint8_t, kMaxTracks>> StandInTakeAssignment(uint32_t currentTrack, uint32_t tracks,
-                                                                     uint32_t takeTracks) {
-    if (currentTrack + takeTracks > tracks) {
-        return std::nullopt;
-    }
-    std::array<uint8_t, kMaxTracks> assignment{};
-    assignment.fill(255);
-    for (uint32_t k = 0; k < takeTracks; ++k) {
-        assignment[currentTrack + k] = uint8_t(k);
-    }
-    return assignment;
-}
-
-} // namespace
-
 void COndrixDoc::ApplyTake(std::unique_ptr<CSampleStore> take) {
-    const auto assignment =
-        StandInTakeAssignment(m_currentTrack, m_store->GetTrackCount(), take->GetTrackCount());
-    bool pasted = false;
-    if (assignment) {
-        int32_t first = 0;
-        int32_t last = 0;
-        GetBlock(first, last);
-        const bool insert = g_settings.edit.overWrite == 0;
-        pasted = ApplyChange(
-            [&] { return m_store->PasteBlock(assignment->data(), first, insert, take.get(), false, 0); },
-            insert ? HINT_LENGTH : HINT_DATA);
-    }
-    if (pasted) {
+    // inserted or written over as a paste would, with the track assignment dialog when the shapes differ
+    if (PasteIntoDocument(*this, *take)) {
         take->Release();
         return;
     }

@@ -4,6 +4,7 @@
 #include "audio/sim_session.h"
 #include "base/user_abort.h"
 #include "document/core/enabling_rules.h"
+#include "document/dialogs/track_assignment_dialog.h"
 #include "document/record_accompaniment.h"
 #include "document/record_session.h"
 #include "document/ui/document_fixture.h"
@@ -114,9 +115,13 @@ protected:
         doc->GetRecording()->Target().TogglePause();
     }
 
-    /// Lets the input record frames (in steps the worker keeps up with).
-    void Record(uint32_t frames) {
+    /// Lets the input record frames (in steps the worker keeps up with); with heardToo each step also
+    /// waits until the synchronous playback has a buffer queued, so that none of its time goes unheard.
+    void Record(uint32_t frames, bool heardToo = false) {
         for (uint32_t done = 0; done < frames; done += 50) {
+            for (int i = 0; heardToo && i < 2000 && sim.backend.OutputQueued() == 0; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
             sim.clock.AdvanceFrames(std::min(50u, frames - done), m_rate);
             for (int i = 0; i < 2000 && sim.backend.InputQueued() < 2 && sim.backend.IsInputOpen(); ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -283,7 +288,13 @@ TEST_F(RecordSessionTest, ATakeThatCannotBeAssignedOpensAsADocumentOfItsOwn) {
     PrepareAndStart();
     ASSERT_EQ(doc->GetRecordStore()->GetTrackCount(), 2u);
     CSampleStore* take = doc->GetRecordStore();
+    bool asked = false;
+    WhenModal([&](QWidget* modal) {
+        asked = qobject_cast<CTrackAssignmentDialog*>(modal) != nullptr;
+        SendKey(modal, Qt::Key_Escape);
+    });
     RecordAndStop(120);
+    EXPECT_TRUE(asked);
     EXPECT_EQ(doc->GetStore()->GetFrameCount(), 1000u);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->GetUndoHistory().GetCount(), 0u);
@@ -296,6 +307,22 @@ TEST_F(RecordSessionTest, ATakeThatCannotBeAssignedOpensAsADocumentOfItsOwn) {
     EXPECT_TRUE(kept.IsModified());
     EXPECT_EQ(kept.GetStore()->GetFrameCount(), 120u);
     EXPECT_EQ(Track16(*kept.GetStore(), 0), TakeRamp(120));
+}
+
+TEST_F(RecordSessionTest, ATakeWithMoreTracksGoesInThroughTheTrackAssignment) {
+    MakeSound(1, 1000, true);
+    doc->SetCursor(300);
+    PrepareAndStart();
+    WhenModal([](QWidget* modal) { SendKey(modal, Qt::Key_Return); }); // take track 1 onto track 1
+    RecordAndStop(120);
+    ASSERT_EQ(doc->GetStore()->GetFrameCount(), 1120u);
+    const auto track = Track16(*doc->GetStore(), 0);
+    EXPECT_EQ(Slice(track, 0, 300), SoundRamp(0, 300));
+    EXPECT_EQ(Slice(track, 300, 120), TakeRamp(120));
+    EXPECT_EQ(Slice(track, 420, 700), SoundRamp(300, 700));
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(host.opened.empty());
 }
 
 TEST_F(RecordSessionTest, ClosingWhileRecordingAsks) {
@@ -357,7 +384,7 @@ TEST_F(RecordSessionTest, SynchronousPlaybackRendersAsPlaybackHearsIt) {
     EXPECT_EQ(AllBytes(*sync), AllBytes(*doc->GetStore()));
     doc->StartOrPauseRecording();
     doc->GetRecording()->Target().TogglePause();
-    Record(600);
+    Record(600, true);
     std::vector<uint8_t> heard = sim.backend.TakeCapture();
     ASSERT_GE(heard.size(), 400u * 4);
     heard.resize(400 * 4);
