@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace ondrix {
 
@@ -280,10 +281,13 @@ bool CBlockDriver::Run() {
         try {
             const uint64_t length = m_replacement->GetLength();
             s.m_displayCache.Free();
-            s.m_dataFile = std::move(m_replacement);
+            // the old data goes only once the description names the new file
+            std::unique_ptr<CDataFile> old = std::exchange(s.m_dataFile, std::move(m_replacement));
             s.m_tempFileName = s.m_dataFile->GetPath();
             s.m_dataOffset = 0;
             s.m_dataSize = uint32_t(length);
+            s.RewriteRecoveryNote();
+            old.reset();
         } catch (...) {
             failure = std::current_exception();
         }

@@ -116,6 +116,7 @@ bool CSampleStore::ConvertBits(uint32_t newBits) {
         return false;
     }
     m_bits = newBits;
+    RewriteRecoveryNote(); // the description follows the new format
     return true;
 }
 
@@ -134,6 +135,7 @@ bool CSampleStore::SetSampleRate(uint32_t newRate, bool resample) {
         }
     }
     m_rate = newRate;
+    RewriteRecoveryNote(); // the description follows the new format
     return true;
 }
 
@@ -150,6 +152,7 @@ bool CSampleStore::SetTrackCount(uint32_t count) {
         return false;
     }
     m_tracks = count;
+    RewriteRecoveryNote(); // the description follows the new format
     return true;
 }
 
@@ -176,6 +179,7 @@ bool CSampleStore::InsertTrack(uint32_t index) {
     m_trackFlags[index] = m_defaultTrackFlags;
     ++m_tracks;
     RecomputeGains();
+    RewriteRecoveryNote(); // the description follows the new format
     return true;
 }
 
@@ -197,6 +201,7 @@ bool CSampleStore::DeleteTrack(uint32_t index) {
     }
     --m_tracks;
     RecomputeGains();
+    RewriteRecoveryNote(); // the description follows the new format
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -100,12 +101,20 @@ std::unique_ptr<CTempDataFile> CTempDataFile::Create(const std::string& director
     if (fd < 0) {
         ThrowErrno(pattern, true);
     }
+    // held until the file closes, by this process or its end, whatever way it ends
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
     return std::unique_ptr<CTempDataFile>(new CTempDataFile(fd, std::string(name.data())));
 }
 
+std::unique_ptr<CTempDataFile> CTempDataFile::Adopt(int descriptor, std::string path) {
+    return std::unique_ptr<CTempDataFile>(new CTempDataFile(descriptor, std::move(path)));
+}
+
 CTempDataFile::~CTempDataFile() {
-    CloseDescriptor();
+    // removed before the lock goes with the descriptor: no later start takes the file for a leftover
     ::unlink(GetPath().c_str());
+    CloseDescriptor();
 }
 
 CInPlaceDataFile::CInPlaceDataFile(int descriptor, std::string path)

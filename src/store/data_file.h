@@ -63,11 +63,14 @@ private:
 };
 
 /// A temporary data file: a unique name with the prefix "TRK" in a directory, created exclusively and
-/// removed when the object is destroyed.
+/// removed when the object is destroyed. It holds an exclusive lock while it is open, so that a later
+/// start can tell the files of a running program from the leftovers of a crashed one.
 class CTempDataFile final : public CPosixDataFile {
 public:
     /// Creates the file in directory (empty: the system temporary directory); throws FileException.
     static std::unique_ptr<CTempDataFile> Create(const std::string& directory);
+    /// Takes over an existing temporary file, open and locked by the caller, to be removed like a new one.
+    static std::unique_ptr<CTempDataFile> Adopt(int descriptor, std::string path);
     ~CTempDataFile() override;
 
 private:

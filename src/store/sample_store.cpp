@@ -6,6 +6,7 @@
 #include "base/progress.h"
 #include "base/user_abort.h"
 #include "resources/string_ids.h"
+#include "store/recovery_note.h"
 #include "store/store_copy.h"
 
 #include <algorithm>
@@ -103,9 +104,33 @@ void CSampleStore::Release() {
     m_displayCache.Free();
     m_peaks.Clear();
     StopAudioForRelease();
-    m_dataFile.reset(); // closes; a temporary file removes itself
+    m_dataFile.reset();     // closes; a temporary file removes itself
+    m_recoveryNote.reset(); // after the data: a description never outlives its data unnoticed
     m_tempFileName.clear();
     m_dataSize = 0;
+}
+
+bool CSampleStore::KeepRecoveryNote(const RecoveryIdentity& identity) {
+    if (m_storageMode != STORE_TEMPFILE || !HasData()) {
+        m_recoveryNote.reset();
+        return false;
+    }
+    if (m_recoveryNote) {
+        m_recoveryNote->SetIdentity(identity);
+    } else {
+        m_recoveryNote = std::make_unique<CRecoveryNote>(identity);
+    }
+    return m_recoveryNote->Write(*this);
+}
+
+void CSampleStore::DropRecoveryNote() noexcept {
+    m_recoveryNote.reset();
+}
+
+void CSampleStore::RewriteRecoveryNote() noexcept {
+    if (m_recoveryNote) {
+        m_recoveryNote->Write(*this);
+    }
 }
 
 bool CSampleStore::CopyFrom(StorageMode mode, const std::string& directory, const CSampleStore* source) {

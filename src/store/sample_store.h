@@ -27,8 +27,10 @@ struct PieceBlock;
 using ProcessRoutine = uint32_t (*)(PieceBlock* piece);
 
 class CAudioEngine;
+class CRecoveryNote;
 class IEngineListener;
 struct RawFormat;
+struct RecoveryIdentity;
 
 /// Deletes the audio engine of a store (defined with the engine, so the store needs no engine header).
 struct AudioEngineDeleter {
@@ -190,6 +192,15 @@ public:
     /// returns the bytes written to out.
     uint32_t MixBlock(void* out, const void* in, uint32_t inBytes) const;
 
+    // --- crash recovery (store/recovery_note.h) ---
+    /// Keeps a description file beside the temporary data file, so the work survives a crash, and brings
+    /// it up to date; false when the store is in memory or the file could not be written.
+    bool KeepRecoveryNote(const RecoveryIdentity& identity);
+    /// Removes the description file: the work is safe elsewhere.
+    void DropRecoveryNote() noexcept;
+    /// The description kept, or null.
+    const CRecoveryNote* GetRecoveryNote() const noexcept { return m_recoveryNote.get(); }
+
     // --- plain fields read and assigned by the document, views and dialogs ---
     uint32_t m_showErrors = 1;
     uint32_t m_defaultTrackFlags = 0;
@@ -210,6 +221,7 @@ private:
     friend class CBlockDriver;
     friend class CStoreLoader;
     friend class CAudioEngine;
+    friend class CLeftoverStore;
 
     /// Creates a fresh data file of a storage mode; shows 31500 and throws UserAbort when it fails.
     std::unique_ptr<CDataFile> MakeDataFile(StorageMode mode, const std::string& directory) const;
@@ -219,6 +231,8 @@ private:
     void StopAudioForRelease() noexcept;
     /// The engine, made on first use.
     CAudioEngine& Engine() const;
+    /// Writes the description again after the data file or the format changed.
+    void RewriteRecoveryNote() noexcept;
 
     StorageMode m_storageMode = STORE_MEMORY;
     std::unique_ptr<CDataFile> m_dataFile;
@@ -233,6 +247,7 @@ private:
     std::string m_tempFileName;
     std::string m_tempDirectory;
     mutable std::unique_ptr<CAudioEngine, AudioEngineDeleter> m_engine;
+    std::unique_ptr<CRecoveryNote> m_recoveryNote;
 };
 
 } // namespace ondrix
