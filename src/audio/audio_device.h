@@ -101,6 +101,9 @@ public:
     virtual DeviceResult Start() = 0;
     /// Stops recording and hands back the partly filled current buffer.
     virtual DeviceResult Stop() = 0;
+    /// Frames the device lost since it was opened because nobody read them in time (an overrun); it
+    /// recorded as many frames of silence in their place, so what it recorded keeps its timing.
+    virtual uint64_t GetLostFrames() { return 0; }
 };
 
 /// An output device over a stream class that offers the operations of IAudioStream and SetRunning
@@ -133,6 +136,7 @@ public:
     void Close() noexcept override { m_stream->Close(); }
     DeviceResult Start() override { return m_stream->SetRunning(true); }
     DeviceResult Stop() override { return m_stream->SetRunning(false); }
+    uint64_t GetLostFrames() override { return m_stream->GetLostFrames(); }
 
 private:
     std::unique_ptr<Stream> m_stream;

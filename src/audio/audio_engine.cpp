@@ -369,6 +369,25 @@ void CAudioEngine::Fail(uint32_t messageId, const std::string& detail) {
     }
 }
 
+void CAudioEngine::ReportLostFrames(uint64_t frames) noexcept {
+    try {
+        const uint64_t ms = m_store.m_rate ? frames * 1000 / m_store.m_rate : 0;
+        std::string amount = LoadString(str::kLostFramesText);
+        amount.replace(amount.find("%s"), 2, std::to_string(frames));
+        amount.replace(amount.find("%s"), 2, std::to_string(ms));
+        std::string text = LoadString(str::kRecordOverrunText);
+        text.replace(text.find("%s"), 2, amount);
+        if (m_faultId == 0) {
+            m_faultId = str::kRecordOverrunText; // shown with the stop message, though the run went on
+            m_faultText = text;
+        } else {
+            m_faultText += "\n" + text; // one message for both
+        }
+    } catch (...) {
+        // no memory for the text: the recording itself is whole
+    }
+}
+
 void CAudioEngine::ReadRange(uint8_t* out, uint32_t count) {
     const std::size_t got = m_file->ReadAt(m_dataOffset + m_readPosition, out, count);
     if (got < count) {
@@ -497,6 +516,7 @@ void CAudioEngine::RecordingLoop() {
 }
 
 void CAudioEngine::CloseRun(RunKind kind) noexcept {
+    uint64_t lostFrames = 0;
     {
         std::lock_guard lock(m_deviceMutex);
         // A range that played to its end keeps its tail: closing without a reset lets the device play
@@ -512,6 +532,7 @@ void CAudioEngine::CloseRun(RunKind kind) noexcept {
                 m_output->Close();
             }
             if (m_input) {
+                lostFrames = m_input->GetLostFrames();
                 m_input->Reset();
                 m_input->Close();
             }
@@ -529,6 +550,9 @@ void CAudioEngine::CloseRun(RunKind kind) noexcept {
         } catch (...) {
         }
         m_store.m_dataSize = m_recordedEnd;
+        if (lostFrames > 0) {
+            ReportLostFrames(lostFrames);
+        }
     }
     FreeBuffers();
     m_stopRequested.store(true);

@@ -79,6 +79,8 @@ private:
     void WaitForDevice();
     void Fail(uint32_t messageId, const std::string& detail);
     void CloseRun(RunKind kind) noexcept;
+    /// Adds the input's lost frames to the stop message (the only message when no fault ended the run).
+    void ReportLostFrames(uint64_t frames) noexcept;
     MixGains CurrentGains() const noexcept;
     bool RunOpen() const noexcept { return m_runKind.load(std::memory_order_acquire) != 0; }
 

@@ -26,6 +26,11 @@ DeviceResult CDeviceStream::Queue(AudioBuffer& buffer) {
     return DeviceResult::Ok;
 }
 
+uint64_t CDeviceStream::GetLostFrames() {
+    std::lock_guard lock(m_mutex);
+    return m_lostFrames;
+}
+
 void CDeviceStream::Close() noexcept {
     {
         std::lock_guard lock(m_mutex);

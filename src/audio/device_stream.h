@@ -21,6 +21,8 @@ public:
     DeviceResult Queue(AudioBuffer& buffer);
     /// Stops the device thread and finishes the stream; no callback runs afterwards. Later calls do nothing.
     void Close() noexcept;
+    /// Input: frames lost to overruns since the stream was opened (replaced by silence).
+    uint64_t GetLostFrames();
 
 protected:
     /// A stream of a direction and format; it calls back the owner when there is one.
@@ -49,7 +51,8 @@ protected:
     bool m_failed = false;  ///< the device failed; every buffer has been handed back
     bool m_closing = false; ///< Close has begun: the thread ends
     std::vector<uint8_t> m_lastFrame;
-    std::thread m_thread; ///< the device thread, if the stream runs one
+    uint64_t m_lostFrames = 0; ///< input: frames lost to overruns, replaced by silence
+    std::thread m_thread;      ///< the device thread, if the stream runs one
 
 private:
     IDeviceCallback* m_callback;

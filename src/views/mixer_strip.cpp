@@ -1,7 +1,9 @@
 #include "views/mixer_strip.h"
 
+#include "controls/ui/frame_shortcuts_first.h"
 #include "controls/ui/menu_keys.h"
 #include "controls/ui/palette.h"
+#include "controls/ui/tab_chain.h"
 #include "controls/ui/value_pair_dialog.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -46,6 +48,7 @@ CMixerStrip::CMixerStrip(uint32_t track, QWidget* parent)
     m_name->setObjectName(QStringLiteral("StripName"));
     m_name->setAlignment(Qt::AlignCenter);
     m_name->setContextMenuPolicy(Qt::NoContextMenu); // the strip's menu serves the name field too
+    LetFrameShortcutsWin(m_name);
     m_volume->setObjectName(QStringLiteral("StripVolume"));
     m_balance->setObjectName(QStringLiteral("StripBalance"));
     m_play->setObjectName(QStringLiteral("StripPlay"));
@@ -53,11 +56,7 @@ CMixerStrip::CMixerStrip(uint32_t track, QWidget* parent)
     m_edit->setObjectName(QStringLiteral("StripEdit"));
     setFocusProxy(m_name);
     // name, volume, balance, play, show, edit: the dialog-style order of the strip
-    QWidget::setTabOrder(m_name, m_volume);
-    QWidget::setTabOrder(m_volume, m_balance);
-    QWidget::setTabOrder(m_balance, m_play);
-    QWidget::setTabOrder(m_play, m_show);
-    QWidget::setTabOrder(m_show, m_edit);
+    SetTabChain({m_name, m_volume, m_balance, m_play, m_show, m_edit});
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_nameText = text;
         UpdateTips();

@@ -2,6 +2,7 @@
 
 #include "store/peak_summary.h"
 #include "store/sample_store.h"
+#include "views/core/column_peaks.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -26,6 +27,42 @@ void FillBatch(QPainter& painter, const QVector<QRect>& rects, const QColor& col
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     painter.drawRects(rects);
+}
+
+/// Columns of a few frames each, finer than the summary's blocks: the peaks are read from the data of
+/// just these columns. False (nothing drawn) when that would read more than the budget.
+bool DrawReadPeaks(QPainter& painter, int left, int right, int y0, const LaneMapping& mapping,
+                   const WaveformSource& source, const WaveformStyle& style) {
+    CSampleStore& store = *source.store;
+    std::vector<int64_t> bounds;
+    for (int x = left; x <= right; ++x) {
+        const int64_t f = std::min(mapping.PixelToFrame(x), mapping.frames);
+        if (!bounds.empty() && f <= bounds.back()) {
+            break; // the sound's end
+        }
+        bounds.push_back(f);
+    }
+    if (bounds.size() < 2 ||
+        uint64_t(bounds.back() - bounds.front()) * store.GetBlockAlign() > kColumnPeakBudget) {
+        return false;
+    }
+    const PcmReader read = [&store](uint32_t offset, void* buffer, uint32_t count) {
+        return store.ReadData(offset, buffer, count);
+    };
+    const std::vector<ColumnPeak> peaks =
+        ReadColumnPeaks(read, {store.GetTrackCount(), store.GetBitsPerSample()}, source.track, bounds);
+    QVector<QRect> plain;
+    QVector<QRect> selected;
+    for (std::size_t i = 0; i < peaks.size(); ++i) {
+        const int64_t f = bounds[i];
+        const int top = y0 - SampleOffset(y0, peaks[i].high);
+        const int bottom = y0 - SampleOffset(y0, peaks[i].low);
+        const bool inBlock = source.hasBlock && f >= source.blockFirst && f <= source.blockLast;
+        (inBlock ? selected : plain).append(QRect(left + int(i), top, 1, bottom - top + 1));
+    }
+    FillBatch(painter, plain, style.foreground);
+    FillBatch(painter, selected, style.selected);
+    return true;
 }
 
 } // namespace
@@ -76,6 +113,11 @@ void DrawWaveform(QPainter& painter, const QRect& area, int height, const LaneMa
         }
         FillBatch(painter, plain, style.foreground);
         FillBatch(painter, selected, style.selected);
+        painter.restore();
+        return;
+    }
+    if (source.peaks && framesPerColumn >= 2 &&
+        DrawReadPeaks(painter, left, right, y0, mapping, source, style)) {
         painter.restore();
         return;
     }

@@ -33,9 +33,10 @@ struct WaveformSource {
 };
 
 /// Draws the columns area.left() .. area.right() of a lane of a height: the zero line and one sample per
-/// column from the store's display cache, the block's columns in the selected colour. With a ready peak
-/// summary and columns of at least a summary block each, a column spans the minimum to the maximum of the
-/// frames it covers instead. The background is the caller's.
+/// column from the store's display cache, the block's columns in the selected colour. With a peak summary
+/// (peak display on) and columns of two frames or more, a column spans the minimum to the maximum of the
+/// frames it covers instead: from the summary once it is ready and the columns hold whole blocks, else
+/// read from the data of the columns shown. The background is the caller's.
 void DrawWaveform(QPainter& painter, const QRect& area, int height, const LaneMapping& mapping,
                   const WaveformSource& source, const WaveformStyle& style);
 

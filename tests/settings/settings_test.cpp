@@ -51,7 +51,7 @@ TEST(SettingsDefaults, MissingKeysTakeTheirDefaults) {
     loaded.edit.effects.echo.delay = 999; // loading replaces everything
     LoadSettings(empty, false, loaded);
     EXPECT_EQ(Flatten(loaded), Flatten(Settings()));
-    EXPECT_TRUE(loaded.accels.empty());
+    EXPECT_EQ(loaded.accels, BuiltInAccelTable()); // no stored count: the built-in shortcuts
     EXPECT_TRUE(loaded.recentFiles.Paths().empty());
     EXPECT_TRUE(loaded.toolBars.empty());
     EXPECT_TRUE(loaded.openDocuments.empty());
@@ -230,6 +230,20 @@ TEST(SettingsShortcuts, CountZeroGivesNoShortcuts) {
     LoadSettings(store, IsFirstRun(store), s);
     EXPECT_TRUE(s.accels.empty());
     store.WriteInt("Accels", "Count", -3);
+    LoadSettings(store, false, s);
+    EXPECT_TRUE(s.accels.empty());
+}
+
+TEST(SettingsShortcuts, AFileWithoutACountKeepsTheBuiltInShortcuts) {
+    CMemoryProfileStore store;
+    store.WriteInt("", "First", 0);
+    store.WriteInt("Desktop", "ExpertMode", 1);
+    store.WriteInt("Accels", "Flags0", 9); // entries without a count are not a table
+    Settings s;
+    LoadSettings(store, IsFirstRun(store), s);
+    EXPECT_EQ(s.accels, BuiltInAccelTable());
+    EXPECT_EQ(s.desktop.expertMode, 1);
+    store.WriteInt("Accels", "Count", -1); // a stored count, even a damaged one, is the user's table
     LoadSettings(store, false, s);
     EXPECT_TRUE(s.accels.empty());
 }

@@ -21,6 +21,12 @@ constexpr unsigned kPeriodMicros = 50000;
 /// How long an output that played to its end stays open after its last frame counts as played.
 constexpr std::chrono::milliseconds kTailMargin{100};
 
+int64_t NowMicros() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 } // namespace
 
 DeviceResult AlsaResult(int error, bool preferredDevice) noexcept {
@@ -108,7 +114,7 @@ DeviceResult CAlsaStream::Open(const std::string& name, bool output, bool prefer
         return fail(DeviceResult::Error);
     }
     try {
-        out.reset(new CAlsaStream(pcm, output, format, callback, periodSize, canPause));
+        out.reset(new CAlsaStream(pcm, output, format, callback, periodSize, bufferSize, canPause));
     } catch (...) {
         return fail(DeviceResult::NoMemory);
     }
@@ -116,8 +122,9 @@ DeviceResult CAlsaStream::Open(const std::string& name, bool output, bool prefer
 }
 
 CAlsaStream::CAlsaStream(snd_pcm_t* pcm, bool output, const AudioFormat& format, IDeviceCallback& callback,
-                         snd_pcm_uframes_t periodSize, bool canPause)
-    : CDeviceStream(output, format, &callback), m_pcm(pcm), m_periodSize(periodSize), m_canPause(canPause) {
+                         snd_pcm_uframes_t periodSize, snd_pcm_uframes_t bufferSize, bool canPause)
+    : CDeviceStream(output, format, &callback), m_pcm(pcm), m_periodSize(periodSize), m_canPause(canPause),
+      m_gaps(format.rate, periodSize, bufferSize) {
     m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (m_wakeFd < 0) {
         throw std::bad_alloc();
@@ -182,6 +189,7 @@ DeviceResult CAlsaStream::SetRunning(bool running) {
             if (snd_pcm_start(m_pcm) < 0) {
                 return DeviceResult::Error;
             }
+            m_gaps.Start(NowMicros()); // a pause is no loss: the clock starts again
         } else {
             Service(done, failed); // take what the PCM holds, then stop it
             snd_pcm_drop(m_pcm);
@@ -210,6 +218,7 @@ DeviceResult CAlsaStream::Reset() {
         }
         m_queuedEnd = 0;
         m_written = 0;
+        m_silenceOwed = 0;
         m_hardwarePaused = false;
         m_running = m_output;
     }
@@ -335,10 +344,40 @@ int CAlsaStream::ServiceOutput(std::vector<AudioBuffer*>& done) {
     return int(std::clamp<uint64_t>(left * 1000 / m_format.rate + 1, 1, kPollLimit));
 }
 
+void CAlsaStream::CheckForGap(uint64_t got, uint64_t pending) {
+    const uint64_t lost = m_gaps.AfterRead(NowMicros(), got, pending);
+    if (lost > 0) {
+        m_silenceOwed += lost;
+        m_lostFrames = m_gaps.LostFrames();
+    }
+}
+
+void CAlsaStream::FillSilence(std::vector<AudioBuffer*>& done) {
+    AudioBuffer& buffer = *m_queue.front().buffer;
+    const uint64_t filled = buffer.bytesRecorded / m_blockAlign;
+    const uint64_t room = buffer.length / m_blockAlign - filled;
+    const uint64_t count = std::min(room, m_silenceOwed);
+    std::memset(buffer.data + filled * m_blockAlign, m_format.bitsPerSample == 8 ? 0x80 : 0,
+                count * m_blockAlign);
+    m_silenceOwed -= count;
+    m_written += count;
+    buffer.bytesRecorded += uint32_t(count) * m_blockAlign;
+    if (buffer.bytesRecorded + m_blockAlign > buffer.length) {
+        HandBackHead(done);
+    }
+}
+
 void CAlsaStream::ServiceInput(std::vector<AudioBuffer*>& done) {
     for (int guard = 0; m_running && !m_queue.empty() && guard < 64; ++guard) {
+        if (m_silenceOwed > 0) {
+            FillSilence(done); // the gap comes before what was captured after it
+            continue;
+        }
         const snd_pcm_sframes_t avail = snd_pcm_avail_update(m_pcm);
         if (avail < 0) {
+            if (avail == -EPIPE) {
+                m_gaps.NoteOverrun();
+            }
             if (!Recover(int(avail)) || snd_pcm_start(m_pcm) < 0) {
                 m_failed = true;
                 return;
@@ -357,6 +396,9 @@ void CAlsaStream::ServiceInput(std::vector<AudioBuffer*>& done) {
             return;
         }
         if (got < 0) {
+            if (got == -EPIPE) {
+                m_gaps.NoteOverrun();
+            }
             if (!Recover(int(got)) || snd_pcm_start(m_pcm) < 0) {
                 m_failed = true;
                 return;
@@ -368,6 +410,7 @@ void CAlsaStream::ServiceInput(std::vector<AudioBuffer*>& done) {
         if (buffer.bytesRecorded >= m_blockAlign) {
             std::memcpy(m_lastFrame.data(), buffer.data + buffer.bytesRecorded - m_blockAlign, m_blockAlign);
         }
+        CheckForGap(uint64_t(got), uint64_t(std::max<snd_pcm_sframes_t>(0, avail - got)));
         if (buffer.bytesRecorded + m_blockAlign > buffer.length) {
             HandBackHead(done);
         }

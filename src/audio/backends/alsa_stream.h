@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/audio_device.h"
+#include "audio/capture_gap_detector.h"
 #include "audio/device_stream.h"
 
 #include <alsa/asoundlib.h>
@@ -42,12 +43,16 @@ private:
     };
 
     CAlsaStream(snd_pcm_t* pcm, bool output, const AudioFormat& format, IDeviceCallback& callback,
-                snd_pcm_uframes_t periodSize, bool canPause);
+                snd_pcm_uframes_t periodSize, snd_pcm_uframes_t bufferSize, bool canPause);
     void ThreadMain();
     int Service(std::vector<AudioBuffer*>& done, bool& failed);
     int ServiceOutput(std::vector<AudioBuffer*>& done);
     void ServiceInput(std::vector<AudioBuffer*>& done);
     uint64_t PlayedFrames();
+    /// Input: after a read, asks the gap detector what was lost and owes that much silence.
+    void CheckForGap(uint64_t got, uint64_t pending);
+    /// Input: writes owed silence into the head buffer.
+    void FillSilence(std::vector<AudioBuffer*>& done);
     bool Recover(int error);
     void FailAll(std::vector<AudioBuffer*>& done);
     void HandBackHead(std::vector<AudioBuffer*>& done);
@@ -65,6 +70,10 @@ private:
     uint64_t m_queuedEnd = 0; // stream frames queued since open or reset
     uint64_t m_written = 0;   // output: stream frames written; input: frames recorded
     bool m_hardwarePaused = false;
+    // input: frames lost while nobody read the PCM are found by the clock and made up with silence, so
+    // the recording keeps in time with what played meanwhile
+    CCaptureGapDetector m_gaps;
+    uint64_t m_silenceOwed = 0;
 };
 
 } // namespace ondrix

@@ -3,6 +3,7 @@
 #include "audio/accompaniment.h"
 #include "audio/ui/test_stop_buttons.h"
 #include "controls/ui/range_edit.h"
+#include "controls/ui/tab_chain.h"
 #include "document/dialogs/format_fields.h"
 #include "document/dialogs/wait_cursor.h"
 #include "resources/string_ids.h"
@@ -49,10 +50,8 @@ CCdPlaybackDialog::CCdPlaybackDialog(Settings& settings, QWidget* parent)
     layout->addWidget(m_stopAfterTrack);
     layout->addLayout(row);
     AddOkCancel(this, layout);
-    setTabOrder(m_start, m_stopAfterTrack);
-    setTabOrder(m_stopAfterTrack, m_track->Field());
-    setTabOrder(m_track->Field(), m_buttons->TestButton());
-    setTabOrder(m_buttons->TestButton(), m_buttons->StopButton());
+    SetTabChain(
+        {m_start, m_stopAfterTrack, m_track->Field(), m_buttons->TestButton(), m_buttons->StopButton()});
     m_start->setFocus();
 
     connect(m_buttons, &CTestStopButtons::testClicked, this, &CCdPlaybackDialog::StartTest);

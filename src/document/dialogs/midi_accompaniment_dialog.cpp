@@ -4,6 +4,7 @@
 #include "audio/midi_file.h"
 #include "audio/ui/test_stop_buttons.h"
 #include "controls/ui/range_edit.h"
+#include "controls/ui/tab_chain.h"
 #include "document/dialogs/format_fields.h"
 #include "document/dialogs/wait_cursor.h"
 #include "document/file_chooser.h"
@@ -53,11 +54,8 @@ CMidiAccompanimentDialog::CMidiAccompanimentDialog(Settings& settings, QWidget* 
     layout->addWidget(m_start);
     layout->addLayout(grid);
     AddOkCancel(this, layout);
-    setTabOrder(m_start, m_file);
-    setTabOrder(m_file, m_browse);
-    setTabOrder(m_browse, m_tempo->Field());
-    setTabOrder(m_tempo->Field(), m_buttons->TestButton());
-    setTabOrder(m_buttons->TestButton(), m_buttons->StopButton());
+    SetTabChain(
+        {m_start, m_file, m_browse, m_tempo->Field(), m_buttons->TestButton(), m_buttons->StopButton()});
     m_start->setFocus();
 
     connect(m_browse, &QPushButton::clicked, this, &CMidiAccompanimentDialog::Browse);

@@ -1,6 +1,7 @@
 #include "document/dialogs/position_dialogs.h"
 
 #include "controls/ui/spin_buttons.h"
+#include "controls/ui/tab_chain.h"
 #include "controls/ui/time_edit.h"
 #include "document/dialogs/format_fields.h"
 #include "resources/string_ids.h"
@@ -90,8 +91,7 @@ CDefineBlockDialog::CDefineBlockDialog(const CSampleStore& store, int64_t cursor
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     AddOkCancel(this, layout);
-    setTabOrder(m_from, m_to);
-    setTabOrder(m_to, m_deselect);
+    SetTabChain({m_from, m_to, m_deselect});
 
     const bool noBlock = cursor == -1 || anchor == -1;
     const int64_t last = LastFrame(store);

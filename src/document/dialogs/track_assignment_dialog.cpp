@@ -1,5 +1,6 @@
 #include "document/dialogs/track_assignment_dialog.h"
 
+#include "controls/ui/tab_chain.h"
 #include "document/dialogs/format_fields.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -43,8 +44,7 @@ CTrackAssignmentDialog::CTrackAssignmentDialog(const TrackAssignment& assignment
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     AddOkCancel(this, layout);
-    setTabOrder(m_source, m_target);
-    setTabOrder(m_target, m_discard);
+    SetTabChain({m_source, m_target, m_discard});
 
     ShowChoice();
     connect(m_source, &QSpinBox::valueChanged, this, [this] {

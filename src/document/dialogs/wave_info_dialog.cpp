@@ -1,5 +1,6 @@
 #include "document/dialogs/wave_info_dialog.h"
 
+#include "controls/ui/tab_chain.h"
 #include "document/dialogs/format_fields.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
@@ -74,9 +75,7 @@ CWaveInfoDialog::CWaveInfoDialog(const std::array<std::string, kInfoTextCount>& 
     layout->addLayout(form);
     layout->addWidget(group);
     AddOkCancel(this, layout);
-    setTabOrder(m_title, m_copyright);
-    setTabOrder(m_copyright, m_list);
-    setTabOrder(m_list, m_description);
+    SetTabChain({m_title, m_copyright, m_list, m_description});
 
     m_shownTitle = m_title->text();
     m_shownCopyright = m_copyright->text();

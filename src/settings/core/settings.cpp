@@ -98,6 +98,14 @@ void WriteToolBars(IProfileStore& profile, const std::vector<ToolBarPlacement>& 
 }
 
 void ReadAccels(const IProfileStore& profile, AccelTable& table) {
+    // A settings file without a shortcut count (written by hand, or before the keyboard page was ever
+    // saved) keeps the built-in shortcuts; only a stored count, 0 included, replaces them.
+    const bool countStored =
+        profile.GetInt(kAccels, "Count", -1) != -1 || profile.GetInt(kAccels, "Count", -2) != -2;
+    if (!countStored) {
+        table = BuiltInAccelTable();
+        return;
+    }
     table.clear();
     const std::size_t count = ReadCount(profile, kAccels, "Count");
     for (std::size_t i = 0; i < count; ++i) {

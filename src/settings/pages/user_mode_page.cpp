@@ -4,6 +4,7 @@
 #include "resources/ui/qt_strings.h"
 #include "settings/core/settings.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -14,9 +15,13 @@ CUserModePage::CUserModePage(QWidget* parent) : CSettingsPage(parent) {
     m_beginner->setObjectName(QStringLiteral("Beginner"));
     m_expert = new QRadioButton(LoadQString(str::kExpert), this);
     m_expert->setObjectName(QStringLiteral("Expert"));
+    m_explanation = new QLabel(LoadQString(str::kUserModeExplanation), this);
+    m_explanation->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_beginner);
     layout->addWidget(m_expert);
+    layout->addSpacing(12);
+    layout->addWidget(m_explanation);
     layout->addStretch();
 }
 

@@ -397,3 +397,31 @@ TEST_F(VolumeBarTest, MetersFallAndTheClipMarkLatchesUntilTheNextRun) {
 }
 
 } // namespace
+
+TEST_F(MixerTest, TheFramesShortcutsWorkWhileATrackNameIsEdited) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("a.wav", 1, 16, 8000, 800)));
+    Doc()->SetBlock(0, 399);
+    ChooseMenuItem(cmd::kEditDelete);
+    ASSERT_EQ(Doc()->GetStore()->GetFrameCount(), 400u);
+    QApplication::setActiveWindow(frame);
+    frame->UpdateCommandStates();
+    QLineEdit* name = frame->ActiveChild()->GetMixerView()->Strip(0)->NameField();
+    name->setFocus();
+    TypeKey(name, Qt::Key_X); // plain keys still edit the name
+    EXPECT_EQ(name->text(), "x");
+    // Ctrl+Z undoes the sound's last edit, not the typing (a line edit claims Ctrl+Z for itself)
+    TypeKey(name, Qt::Key_Z, Qt::ControlModifier);
+    ProcessPendingEvents();
+    EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), 800u);
+
+    QString opened;
+    WhenModal([&](QWidget* modal) {
+        opened = modal->objectName();
+        SendKey(modal->focusWidget(), Qt::Key_Escape);
+    });
+    name = frame->ActiveChild()->GetMixerView()->Strip(0)->NameField();
+    name->setFocus();
+    TypeKey(name, Qt::Key_E, Qt::ControlModifier); // on X11 a line edit takes Ctrl+E as "end of line"
+    ProcessPendingEvents();
+    EXPECT_EQ(opened, "MidiAccompanimentDialog");
+}

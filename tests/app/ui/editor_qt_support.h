@@ -53,6 +53,24 @@ inline void SendKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifier
     QApplication::sendEvent(widget, &release);
 }
 
+} // namespace ondrix::test
+
+// Qt's own entry for a key's shortcut override, as its test library uses it.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* receiver, ulong timestamp, int key,
+                                               Qt::KeyboardModifiers modifiers, const QString& text,
+                                               bool autoRepeat, ushort count);
+
+namespace ondrix::test {
+
+/// Presses a key the whole way a keyboard does: the focused widget may first claim it through the
+/// shortcut override (a line edit claims its editing keys); unclaimed, a shortcut may take it.
+inline void TypeKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    if (qt_sendShortcutOverrideEvent(widget, 0, key, modifiers, QString(), false, 1)) {
+        return; // a shortcut ran
+    }
+    SendKey(widget, key, modifiers);
+}
+
 /// Sends a mouse press and release of a button at a point of a widget (default: its centre).
 inline void SendClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(-1, -1)) {
     if (pos == QPoint(-1, -1)) {

@@ -2,6 +2,7 @@
 // tools/sound-server.sh: what is played comes back, bit for bit, from the sink's monitor source.
 #include "audio/audio_backends.h"
 #include "audio_test_support.h"
+#include "sound_server_test.h"
 #include "store/sample_store.h"
 #include "support/test_store.h"
 
@@ -20,23 +21,7 @@ namespace {
 
 constexpr uint32_t kRate = 44100;
 
-class AlsaDevice : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const char* server = std::getenv("ONDRIX_SOUND_SERVER");
-        if (!server || std::string(server) != "1") {
-            GTEST_SKIP() << "no private sound server: run through tools/test.sh (tools/sound-server.sh)";
-        }
-        m_alsa = FindAudioBackend("alsa");
-        if (!m_alsa || !m_alsa->IsAvailable()) {
-            GTEST_SKIP() << "ALSA's default device is not reachable";
-        }
-        m_scope = std::make_unique<ScopedAudioBackend>(*m_alsa);
-    }
-
-    IAudioBackend* m_alsa = nullptr;
-    std::unique_ptr<ScopedAudioBackend> m_scope;
-};
+using AlsaDevice = SoundServerTest;
 
 /// A signal that never repeats within the test: a counter stirred on each channel.
 std::vector<int16_t> Signal(uint32_t frames) {

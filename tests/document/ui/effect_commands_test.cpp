@@ -3,6 +3,7 @@
 #include "controls/ui/time_edit.h"
 #include "document/ui/document_fixture.h"
 #include "document/update_hints.h"
+#include "effects/dialogs/envelope_dialog.h"
 #include "effects/dialogs/value_dialog.h"
 #include "effects/effect_arguments.h"
 #include "effects/effect_presets.h"
@@ -209,6 +210,26 @@ TEST_F(EffectCommandsTest, DistortMaximumEffect) {
     MakeSound16(1, {1000, 16384, -16384, 32767}, 0, 3);
     RunWithPreset(cmd::kDistort, "Ma&ximum Effect");
     EXPECT_EQ(Track16(*doc->GetStore(), 0), (std::vector<int16_t>{16345, 31763, -31763, 32767}));
+}
+
+TEST_F(EffectCommandsTest, EnvelopeFadeInFromTheDialogRisesOverItsFirstTenth) {
+    MakeSound16(1, std::vector<int16_t>(10000, 10000), 0, 7999);
+    g_settings.desktop.expertMode = 1;
+    WhenDialogOpen([](QWidget& dialog) {
+        auto& envelope = dynamic_cast<CEnvelopeDialog&>(dialog);
+        ChooseEntry(envelope.Preferences(), 1); // "Fade In"
+        PressOk(dialog);
+    });
+    Run(cmd::kEnvelope);
+    EXPECT_EQ(g_settings.edit.effects.envelope.points,
+              (std::vector<EnvelopePoint>{{0, 0}, {102, 100}, {1024, 100}}));
+    const std::vector<int16_t> after = Track16(*doc->GetStore(), 0);
+    ASSERT_EQ(after.size(), 10000u);
+    EXPECT_EQ(after[0], 0);
+    EXPECT_EQ(after[400], 5000);
+    EXPECT_LT(after[200], after[400]);
+    EXPECT_EQ(std::vector<int16_t>(after.begin() + 793, after.end()), std::vector<int16_t>(9207, 10000));
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 1u);
 }
 
 TEST_F(EffectCommandsTest, ImmediateFunctionsRunInBothModes) {

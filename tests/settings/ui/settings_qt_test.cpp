@@ -172,7 +172,9 @@ TEST(QtProfileStore, MissingFileGivesTheDefaults) {
     Settings loaded;
     loaded.edit.effects.echo.delay = 1;
     LoadSettings(store, false, loaded);
-    EXPECT_EQ(Dump(loaded), Dump(Settings()));
+    Settings expected;
+    expected.accels = BuiltInAccelTable(); // no shortcut count stored
+    EXPECT_EQ(Dump(loaded), Dump(expected));
 }
 
 TEST(QtProfileStore, ValuesReadAsTheirTypeFromHandEditedFiles) {

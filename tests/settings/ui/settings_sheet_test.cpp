@@ -143,6 +143,8 @@ TEST_F(SettingsSheetTest, TheSheetOpensOnThePageLastShownAndCancelDropsThePages)
     EXPECT_EQ(sheet->Tabs()->tabText(8), "User Mode");
     EXPECT_EQ(sheet->Tabs()->currentIndex(), 0);
     auto* mode = Show<CUserModePage>(Sheet::USER_MODE);
+    EXPECT_TRUE(mode->Explanation()->isVisible());
+    EXPECT_TRUE(mode->Explanation()->text().startsWith("In expert mode, you can specify all parameters"));
     ClickBox(mode->ExpertButton());
     SendKey(sheet.get(), Qt::Key_Escape);
     EXPECT_FALSE(sheet->isVisible());

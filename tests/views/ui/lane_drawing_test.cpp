@@ -17,6 +17,7 @@ protected:
     /// One track in a lane 100 pixels high (no ruler) and 300 wide.
     void OneLane(uint32_t bits, int value, uint32_t frames = 1000) {
         g_settings.sampleWindow.lineal = 0;
+        g_settings.sampleWindow.peakDisplay = 0; // one sample per column, pixel for pixel
         Open(
             frames, 1, bits, [value](uint32_t, uint32_t) { return value; }, 300, 100);
         ASSERT_EQ(view->LaneCount(), 1);

@@ -77,4 +77,30 @@ TEST_F(PeakDisplayTest, AnEditRebuildsTheSummary) {
     EXPECT_EQ(LitRows(), 1);
 }
 
+/// 1000 frames in 300 columns: column 150 covers frames 500..503, and a click stands at 501.
+class FinePeakDisplayTest : public SampleViewFixture {
+protected:
+    int LitRowsOfColumn150(int peakDisplay) {
+        g_settings.sampleWindow.lineal = 0;
+        g_settings.sampleWindow.peakDisplay = peakDisplay;
+        Open(
+            1000, 1, 16, [](uint32_t f, uint32_t) { return f == 501 ? 32767 : 0; }, 300, 100);
+        const QImage image = Pixels(view->Lane(0));
+        EXPECT_EQ(image.pixelColor(149, 10), PaletteColour(0));
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            lit += image.pixelColor(150, y) == PaletteColour(13) ? 1 : 0;
+        }
+        return lit;
+    }
+};
+
+TEST_F(FinePeakDisplayTest, ColumnsOfAFewFramesShowEveryFrameTheyCover) {
+    EXPECT_EQ(LitRowsOfColumn150(1), 50); // rows 1..50: the zero line up to the click
+}
+
+TEST_F(FinePeakDisplayTest, WithoutPeaksTheColumnShowsItsFirstFrameOnly) {
+    EXPECT_EQ(LitRowsOfColumn150(0), 1); // the silent zero-line pixel of frame 500
+}
+
 } // namespace
