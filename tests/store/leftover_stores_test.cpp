@@ -1,17 +1,15 @@
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
 #include "store/sample_store.h"
+#include "support/child_process.h"
 #include "support/test_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -30,35 +28,6 @@ std::vector<uint8_t> Pattern(uint32_t bytes) {
         data[i] = uint8_t(i * 131 + i / 251);
     }
     return data;
-}
-
-/// Runs work in a child process that then waits for its end; returns the child's pid once work is done.
-pid_t RunInChild(const std::function<void()>& work) {
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        return -1;
-    }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(ready[0]);
-        work();
-        const char byte = 1;
-        [[maybe_unused]] const auto put = ::write(ready[1], &byte, 1);
-        for (;;) {
-            ::pause(); // a program in the middle of its work, until it is killed
-        }
-    }
-    ::close(ready[1]);
-    char byte = 0;
-    [[maybe_unused]] const auto got = ::read(ready[0], &byte, 1);
-    ::close(ready[0]);
-    return pid;
-}
-
-void Kill(pid_t pid) {
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
 }
 
 /// What a crashed take leaves: a 16-bit stereo record store with its description, never released.
@@ -130,7 +99,7 @@ TEST(LeftoverStores, AKilledTakeComesBackByteForByteAndIsUntouchedWhileItsProgra
         EXPECT_EQ(running.removed, 0u);
         EXPECT_EQ(Sorted(dir.Files()), files);
     }
-    Kill(pid);
+    KillChild(pid);
 
     LeftoverScan scan = ScanForLeftovers({dir.Path(), dir.Path() + "/."}); // the same folder twice
     ASSERT_EQ(scan.offers.size(), 1u);
@@ -177,7 +146,7 @@ TEST(LeftoverStores, AChangedSoundComesBackWithFormatMixerNamesAndAHalfWrittenFr
         const uint8_t half[2] = {1, 2};
         store->AppendData(half, 2); // a frame the crash cut short
     });
-    Kill(pid);
+    KillChild(pid);
     LeftoverScan scan = ScanForLeftovers({dir.Path()});
     ASSERT_EQ(scan.offers.size(), 1u);
     const StoreDescription& d = scan.offers[0].Description();
@@ -208,8 +177,8 @@ TEST(LeftoverStores, AChangedSoundComesBackWithFormatMixerNamesAndAHalfWrittenFr
 TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreDeleted) {
     TempDir dir;
     const std::vector<uint8_t> pattern = Pattern(400);
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), {}); })); // stopped before it began
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), {}); })); // stopped before it began
     // what else a crashed run leaves: an undo state without a description, a description without data,
     // a half-written description
     std::ofstream(dir.Path() + "/TRKundo01") << "undo state bytes";
@@ -231,7 +200,7 @@ TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreD
 
 TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
     TempDir dir;
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(40)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(40)); }));
     ScanForLeftovers({dir.Path()}); // offers dropped unanswered close their files
     EXPECT_EQ(ScanForLeftovers({dir.Path()}).offers.size(), 1u);
     EXPECT_EQ(dir.Files().size(), 2u);
@@ -239,8 +208,8 @@ TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
 
 TEST(LeftoverStores, ADamagedDescriptionIsNeverTrusted) {
     TempDir dir;
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
     std::vector<std::string> descriptions;
     for (const auto& name : dir.Files()) {
         if (name.size() > 9) {
