@@ -51,11 +51,15 @@ protected:
         g_settings.record.buffer = 400;
     }
 
-    /// Ends the editor and starts it again with the offer of the crashed run's work.
-    void Restart() {
+    /// Ends the editor and starts it again with the offer of the crashed run's work; meanwhile runs
+    /// between the two (the settings were written at the end).
+    void Restart(const std::function<void()>& meanwhile = {}) {
         frame->close();
         ProcessPendingEvents();
         app.reset();
+        if (meanwhile) {
+            meanwhile();
+        }
         g_settings = Settings{};
         recoverWork = true;
         Start("");
@@ -147,6 +151,20 @@ TEST_F(RecoveryTest, ChangesOpenWithTheirFormatMixerNamesAndTheDocumentsPath) {
     EXPECT_EQ(store.m_trackNames[0], "Drums");
     EXPECT_EQ(store.m_trackFlags[2], TRACK_SHOWN);
     EXPECT_EQ(AllBytes(*doc->GetStore()), Pattern(3 * 700));
+}
+
+TEST_F(RecoveryTest, ARecoveredSoundStandsForItsFileAmongTheLastRunsDocuments) {
+    const std::string path = MakeWave("d.wav", 1, 16, 8000, 50);
+    LeaveCrashedStore(16, 1, 8000, Pattern(2 * 70), {RecoveryKind::Changes, path, "d.wav", 0});
+    messages.answers = {MsgAnswer::Yes};
+    Restart([&] {
+        profile.WriteInt("Windows-Summary", "Count", 1);
+        profile.WriteString("Windows-Window0", "Path", path);
+    });
+    ASSERT_EQ(frame->Children().size(), 1u); // the file is not opened beside its changes
+    EXPECT_EQ(Doc()->GetPathName(), path);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), 70u);
 }
 
 TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
