@@ -45,9 +45,12 @@ protected:
         device.backend.SetInputSource([](const AudioFormat& format) {
             return std::unique_ptr<ISignalSource>(CGeneratorSource::Ramp(format));
         });
+        EditorFixture::SetUp();
+        // every path in the test's folder: a look into the system's would meet other programs' files
         profile.WriteString("TempPath", "Record", temp.Path());
         profile.WriteString("TempPath", "SynchroPlay", temp.Path());
-        EditorFixture::SetUp();
+        g_settings.tempPath.record = temp.Path();
+        g_settings.tempPath.synchroPlay = temp.Path();
         g_settings.record.buffer = 400;
     }
 
@@ -63,6 +66,7 @@ protected:
         g_settings = Settings{};
         recoverWork = true;
         Start("");
+        EXPECT_EQ(TemporaryStoreDirectories(g_settings.tempPath), std::vector<std::string>{temp.Path()});
     }
 
     /// Leaves a store as a killed program leaves it: data and description, never released.
@@ -171,6 +175,8 @@ TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
     LeaveCrashedStore(16, 1, 8000, Pattern(800), {RecoveryKind::Take, "", "Untitled 1", 0});
     LeaveCrashedStore(16, 1, 8000, Pattern(800), {RecoveryKind::Changes, "", "Untitled 2", 0});
     std::ofstream(temp.Path() + "/TRKundo01") << "an undo state of the crashed run";
+    std::filesystem::last_write_time(temp.Path() + "/TRKundo01",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     ASSERT_EQ(DataFiles().size(), 3u);
     messages.answers = {MsgAnswer::No, MsgAnswer::No};
     Restart();
