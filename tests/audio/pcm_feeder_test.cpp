@@ -1,3 +1,4 @@
+#include "audio/counting_listener.h"
 #include "audio/pcm_feeder.h"
 #include "audio/sim_session.h"
 #include "audio_test_support.h"
@@ -42,15 +43,6 @@ private:
     uint32_t m_total;
     uint32_t m_failAt;
     uint32_t m_made = 0;
-};
-
-struct CountingListener : IPlayEndListener {
-    void OnPlayEnded(bool failed) noexcept override {
-        lastFailed.store(failed);
-        ended.fetch_add(1);
-    }
-    std::atomic<int> ended{0};
-    std::atomic<bool> lastFailed{false};
 };
 
 } // namespace

@@ -6,17 +6,11 @@
 #include "effects/effect_presets.h"
 #include "resources/string_ids.h"
 
-#include <vector>
-
 namespace ondrix {
 
 CDistortDialog::CDistortDialog(const EffectDialogContext& context, QWidget* parent)
     : CParamDialog(EffectKind::Distort, str::kDistortTitle, context, parent) {
-    std::vector<uint32_t> labels;
-    for (const DistortPreference& row : DistortPreferences()) {
-        labels.push_back(row.labelId);
-    }
-    AddPreferences(labels);
+    AddPreferencesOf(DistortPreferences());
     m_type = AddChoiceRow(str::kDistortTypeLabel, DistortParams::kType, DistortionTypeLabels());
     m_level = AddRow(str::kDistortLevelLabel, DistortParams::kLevel);
     m_depth = AddRow(str::kDistortDepthLabel, DistortParams::kDepth);

@@ -3,17 +3,11 @@
 #include "effects/effect_presets.h"
 #include "resources/string_ids.h"
 
-#include <vector>
-
 namespace ondrix {
 
 CEchoDialog::CEchoDialog(const EffectDialogContext& context, QWidget* parent)
     : CParamDialog(EffectKind::Echo, str::kEchoTitle, context, parent) {
-    std::vector<uint32_t> labels;
-    for (const EchoPreference& row : EchoPreferences()) {
-        labels.push_back(row.labelId);
-    }
-    AddPreferences(labels);
+    AddPreferencesOf(EchoPreferences());
     AddRow(str::kEchoDelayLabel, EchoParams::kDelay);
     AddRow(str::kEchoCountLabel, EchoParams::kCount);
     AddRow(str::kEchoFirstVolumeLabel, EchoParams::kFirstVolume);

@@ -34,11 +34,7 @@ CEnvelopeDialog::CEnvelopeDialog(const EffectDialogContext& context, QWidget* pa
     m_volume->setObjectName(QStringLiteral("VolumeText"));
     AddPair(new QLabel(LoadQString(str::kEnvelopePositionLabel), this), m_position);
     AddPair(new QLabel(LoadQString(str::kEnvelopeVolumeLabel), this), m_volume);
-    std::vector<uint32_t> labels;
-    for (const EnvelopePreference& row : EnvelopePreferences()) {
-        labels.push_back(row.labelId);
-    }
-    AddPreferences(labels);
+    AddPreferencesOf(EnvelopePreferences());
     connect(m_editor, &CEnvelopeEditor::MouseAt, this, &CEnvelopeDialog::ShowMouse);
     Finish();
     // the editor is the first control of this dialog

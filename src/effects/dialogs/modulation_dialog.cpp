@@ -12,8 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <vector>
-
 namespace ondrix {
 
 namespace {
@@ -45,12 +43,7 @@ CModulationDialog::CModulationDialog(EffectKind kind, const EffectDialogContext&
     : CParamDialog(kind, TextsOf(kind).title, context, parent),
       m_specs(kind == EffectKind::Tremolo ? kTremoloSpecs : kCrossFadeSpecs) {
     const ModulationTexts& texts = TextsOf(kind);
-    std::vector<uint32_t> labels;
-    for (const ModulationPreference& row :
-         kind == EffectKind::Tremolo ? TremoloPreferences() : CrossFadePreferences()) {
-        labels.push_back(row.labelId);
-    }
-    AddPreferences(labels);
+    AddPreferencesOf(kind == EffectKind::Tremolo ? TremoloPreferences() : CrossFadePreferences());
     m_waveform = AddChoiceRow(texts.typeLabel, m_specs.waveform, WaveformLabels());
     AddWide(new QLabel(LoadQString(texts.timeLabel), this));
     m_frequencyRadio = new QRadioButton(LoadQString(str::kFrequencyRadio), this);

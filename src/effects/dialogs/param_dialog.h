@@ -50,6 +50,14 @@ public:
 protected:
     /// Adds the "&Preferences:" list with its entries, none chosen.
     void AddPreferences(std::span<const uint32_t> labels);
+    /// Adds the "&Preferences:" list with the label of each of a function's preference rows.
+    template <class Rows> void AddPreferencesOf(const Rows& rows) {
+        std::vector<uint32_t> labels;
+        for (const auto& row : rows) {
+            labels.push_back(row.labelId);
+        }
+        AddPreferences(labels);
+    }
     /// Adds a row bound to a parameter (a number edit or a time edit by the parameter's unit); labelWidget,
     /// when given, stands in the form instead of a label of its own (a radio button).
     CParamRow* AddRow(uint32_t labelId, const ParamSpec& param, QWidget* labelWidget = nullptr);

@@ -1,5 +1,6 @@
 #include "accompaniment/cd_image.h"
 #include "audio/accompaniment_backends.h"
+#include "audio/counting_listener.h"
 #include "audio/sim_session.h"
 #include "audio_test_support.h"
 
@@ -12,15 +13,6 @@ using namespace ondrix;
 using namespace ondrix::test;
 
 namespace {
-
-struct CountingListener : IPlayEndListener {
-    void OnPlayEnded(bool failed) noexcept override {
-        lastFailed.store(failed);
-        ended.fetch_add(1);
-    }
-    std::atomic<int> ended{0};
-    std::atomic<bool> lastFailed{false};
-};
 
 /// Names a CD source for the lifetime of the object.
 class ScopedCdSource {

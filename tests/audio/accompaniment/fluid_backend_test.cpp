@@ -1,4 +1,5 @@
 #include "audio/accompaniment_backends.h"
+#include "audio/counting_listener.h"
 #include "audio/sim_session.h"
 #include "audio_test_support.h"
 #include "midi_test_file.h"
@@ -15,15 +16,6 @@ using namespace ondrix;
 using namespace ondrix::test;
 
 namespace {
-
-struct CountingListener : IPlayEndListener {
-    void OnPlayEnded(bool failed) noexcept override {
-        lastFailed.store(failed);
-        ended.fetch_add(1);
-    }
-    std::atomic<int> ended{0};
-    std::atomic<bool> lastFailed{false};
-};
 
 constexpr uint32_t kFrameBytes = 4;
 
