@@ -9,6 +9,7 @@
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/user_mode_dialog.h"
+#include "app/work_recovery.h"
 #include "base/progress.h"
 #include "document/core/undo_steps_text.h"
 #include "document/device_accompaniment.h"
@@ -104,6 +105,10 @@ bool COndrixApp::InitInstance(const QString& commandLine) {
         g_settings.desktop.expertMode = m_firstRunChoice;
     }
     ShowMainWindow();
+    // the work a crashed run left, before the last run's files: a recovered sound stands for its file
+    if (m_options.recoverWork) {
+        OfferLeftoverWork(*this);
+    }
     // the documents of the last run
     for (const std::string& path : g_settings.openDocuments) {
         if (!path.empty()) {

@@ -28,6 +28,7 @@ struct AppOptions {
     QString instanceName;             ///< single-instance socket; empty: no single-instance check
     bool splash = true;               ///< show the splash window
     bool installMessageService = true;
+    bool recoverWork = true; ///< offer the stores a crashed run left in the temporary directories
 };
 
 /// The application: start-up (single instance, first-run user mode, settings, main frame, documents of

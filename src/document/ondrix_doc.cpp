@@ -146,6 +146,7 @@ void COndrixDoc::FinishOpen(OpenKind kind, const std::string& path) {
     }
     ResetSelection();
     m_modified = kind == OpenKind::Clipboard;
+    KeepWorkSafe();
     UpdateAllViews(nullptr, HINT_NEW_SOUND);
 }
 
@@ -209,6 +210,7 @@ void COndrixDoc::SetModifiedFlag(bool modified) {
             m_onTitleChanged();
         }
     }
+    KeepWorkSafe(); // every change passes here: the description follows format, mixer and names
 }
 
 // --- views ---

@@ -63,6 +63,9 @@ public:
     bool OpenFromStore(const CSampleStore& source);
     /// Makes a recorded store (no copy) this new document's modified sound, titled "Recording".
     void AdoptTake(std::unique_ptr<CSampleStore> take);
+    /// Makes a store recovered after a crash (no copy) this new document's modified sound: a take opens
+    /// as "Recording", changes with the document's path and title from the store's description.
+    void AdoptRecoveredWork(std::unique_ptr<CSampleStore> store);
     /// Writes the sound; a successful WAVE save clears the modified flag and takes the path.
     bool OnSaveDocument(const std::string& path, SaveKind kind);
     /// Asks "Save changes to %1?" when modified: Yes saves, No discards; false for Cancel or a failed save.
@@ -210,6 +213,9 @@ private:
     void FillSoftwareText();
     /// Resets the selection state after the sound was replaced.
     void ResetSelection();
+    /// Keeps the sound's description beside its temporary file while it holds work that is nowhere
+    /// else (changes, or a take recorded into it), and removes it once the work is safe.
+    void KeepWorkSafe();
 
     IDocumentHost* m_host;
     std::unique_ptr<CSampleStore> m_store;

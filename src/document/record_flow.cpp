@@ -68,6 +68,7 @@ bool COndrixDoc::PrepareRecording() {
         m_recording.reset();
         return false;
     }
+    KeepWorkSafe(); // the take survives a crash from its first frame
     UpdateAllViews(nullptr, HINT_RECORD_PREPARED);
     if (m_host) {
         m_host->SetRecordingDocument(this);
@@ -117,6 +118,7 @@ void COndrixDoc::CloseRecording() {
         return;
     }
     m_recording.reset(); // stops the input, closes the accompaniment, deletes the record stores
+    KeepWorkSafe();
     if (m_host) {
         m_host->RecordingClosed(this);
     }

@@ -41,6 +41,7 @@ void COndrixDoc::AdoptTake(std::unique_ptr<CSampleStore> take) {
     m_path.clear();
     ResetSelection();
     m_modified = true;
+    KeepWorkSafe();
     UpdateAllViews(nullptr, HINT_NEW_SOUND);
 }
 

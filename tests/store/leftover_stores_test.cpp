@@ -1,17 +1,16 @@
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
 #include "store/sample_store.h"
+#include "support/child_process.h"
 #include "support/test_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace ondrix;
 using namespace ondrix::test;
@@ -32,33 +31,10 @@ std::vector<uint8_t> Pattern(uint32_t bytes) {
     return data;
 }
 
-/// Runs work in a child process that then waits for its end; returns the child's pid once work is done.
-pid_t RunInChild(const std::function<void()>& work) {
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        return -1;
-    }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(ready[0]);
-        work();
-        const char byte = 1;
-        [[maybe_unused]] const auto put = ::write(ready[1], &byte, 1);
-        for (;;) {
-            ::pause(); // a program in the middle of its work, until it is killed
-        }
-    }
-    ::close(ready[1]);
-    char byte = 0;
-    [[maybe_unused]] const auto got = ::read(ready[0], &byte, 1);
-    ::close(ready[0]);
-    return pid;
-}
-
-void Kill(pid_t pid) {
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+/// Makes a file look an hour old, as the leftovers of a run that crashed earlier do.
+void Age(const std::string& path) {
+    std::filesystem::last_write_time(path,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
 }
 
 /// What a crashed take leaves: a 16-bit stereo record store with its description, never released.
@@ -130,7 +106,7 @@ TEST(LeftoverStores, AKilledTakeComesBackByteForByteAndIsUntouchedWhileItsProgra
         EXPECT_EQ(running.removed, 0u);
         EXPECT_EQ(Sorted(dir.Files()), files);
     }
-    Kill(pid);
+    KillChild(pid);
 
     LeftoverScan scan = ScanForLeftovers({dir.Path(), dir.Path() + "/."}); // the same folder twice
     ASSERT_EQ(scan.offers.size(), 1u);
@@ -177,7 +153,7 @@ TEST(LeftoverStores, AChangedSoundComesBackWithFormatMixerNamesAndAHalfWrittenFr
         const uint8_t half[2] = {1, 2};
         store->AppendData(half, 2); // a frame the crash cut short
     });
-    Kill(pid);
+    KillChild(pid);
     LeftoverScan scan = ScanForLeftovers({dir.Path()});
     ASSERT_EQ(scan.offers.size(), 1u);
     const StoreDescription& d = scan.offers[0].Description();
@@ -208,11 +184,12 @@ TEST(LeftoverStores, AChangedSoundComesBackWithFormatMixerNamesAndAHalfWrittenFr
 TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreDeleted) {
     TempDir dir;
     const std::vector<uint8_t> pattern = Pattern(400);
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), {}); })); // stopped before it began
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), {}); })); // stopped before it began
     // what else a crashed run leaves: an undo state without a description, a description without data,
     // a half-written description
     std::ofstream(dir.Path() + "/TRKundo01") << "undo state bytes";
+    Age(dir.Path() + "/TRKundo01");
     std::ofstream(dir.Path() + "/TRKgone99.recovery") << "ondrix-recovery 1\n";
     std::ofstream(dir.Path() + "/TRKgone98.recovery~") << "ondrix-";
     // not ours: other names stay
@@ -231,7 +208,7 @@ TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreD
 
 TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
     TempDir dir;
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(40)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(40)); }));
     ScanForLeftovers({dir.Path()}); // offers dropped unanswered close their files
     EXPECT_EQ(ScanForLeftovers({dir.Path()}).offers.size(), 1u);
     EXPECT_EQ(dir.Files().size(), 2u);
@@ -239,12 +216,14 @@ TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
 
 TEST(LeftoverStores, ADamagedDescriptionIsNeverTrusted) {
     TempDir dir;
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
-    Kill(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(4000)); }));
     std::vector<std::string> descriptions;
     for (const auto& name : dir.Files()) {
         if (name.size() > 9) {
             descriptions.push_back(dir.Path() + "/" + name);
+        } else {
+            Age(dir.Path() + "/" + name);
         }
     }
     ASSERT_EQ(descriptions.size(), 2u);
@@ -269,10 +248,16 @@ TEST(LeftoverStores, TheStoresOfThisRunAndAJustMadeFileAreNotTouched) {
     CSampleStore undoState;
     ASSERT_TRUE(undoState.Create(STORE_TEMPFILE, dir.Path(), 16, 1, 44100, false));
     std::ofstream(dir.Path() + "/TRKnew123"); // made a moment ago by a program that has not locked it yet
+    std::ofstream(dir.Path() + "/TRKold456") << "data of a program that does not lock its files";
     const auto before = Sorted(dir.Files());
     LeftoverScan scan = ScanForLeftovers({dir.Path()});
     EXPECT_TRUE(scan.offers.empty());
     EXPECT_EQ(scan.removed, 0u);
     EXPECT_EQ(Sorted(dir.Files()), before);
     EXPECT_EQ(AllBytes(live).size(), 200u);
+    // unchanged for an hour, the unlocked ones are leftovers
+    Age(dir.Path() + "/TRKnew123");
+    Age(dir.Path() + "/TRKold456");
+    EXPECT_EQ(ScanForLeftovers({dir.Path()}).removed, 2u);
+    EXPECT_EQ(dir.Files().size(), before.size() - 2);
 }

@@ -4,7 +4,9 @@
 #include "resources/ui/qt_strings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QStatusTipEvent>
 
 namespace ondrix {
 
@@ -19,7 +21,18 @@ uint32_t ShowPresetMenu(PresetMenu kind, const QPoint& globalPos, QWidget* owner
         // the choice is taken from the signal, so a keyboard choice, a click and a triggered action agree
         QObject::connect(action, &QAction::triggered, &menu, [&chosen, id = item.commandId] { chosen = id; });
     }
+    // A pop-up menu is a window of its own, so its items' prompts would stop at it: hand them to the
+    // owner, whose status bar shows them, and clear them when the menu closes.
+    const auto showPrompt = [owner](const QString& prompt) {
+        if (owner) {
+            QStatusTipEvent tip(prompt);
+            QApplication::sendEvent(owner, &tip);
+        }
+    };
+    QObject::connect(&menu, &QMenu::hovered, &menu,
+                     [showPrompt](QAction* action) { showPrompt(action->statusTip()); });
     menu.exec(globalPos);
+    showPrompt(QString());
     return chosen;
 }
 

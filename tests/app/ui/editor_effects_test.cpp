@@ -89,6 +89,25 @@ TEST_F(EditorEffectsTest, ThePresetMenuChoiceRunsFromTheMainFrame) {
     EXPECT_TRUE(Doc()->IsModified());
 }
 
+TEST_F(EditorEffectsTest, APresetItemShowsItsPromptInTheStatusBarWhileHighlighted) {
+    ASSERT_TRUE(OpenByCommand(MakeWave("short.wav", 1, 16, 8000, 100)));
+    frame->ExecuteCommand(cmd::kEditSelectAll);
+    g_settings.desktop.expertMode = 0;
+    QString shown;
+    QTimer::singleShot(0, frame, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->setActiveAction(menu->actions().at(1)); // the middle strength, as the mouse would
+        QCoreApplication::processEvents();
+        shown = frame->StatusBar()->currentMessage();
+        SendKey(menu, Qt::Key_Escape);
+    });
+    frame->ExecuteCommand(cmd::kEcho);
+    ProcessPendingEvents();
+    EXPECT_EQ(shown, "Runs the edit function with middle effect. ");
+    EXPECT_FALSE(Doc()->IsModified()); // closing the menu ran nothing
+}
+
 } // namespace
 
 namespace {

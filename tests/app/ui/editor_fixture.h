@@ -54,6 +54,7 @@ protected:
         options.splash = false;
         options.installMessageService = false;
         options.instanceName = instanceName;
+        options.recoverWork = recoverWork;
         app = std::make_unique<COndrixApp>(options);
         started = app->InitInstance(commandLine);
         frame = app->GetMainFrame();
@@ -124,6 +125,7 @@ protected:
     TempDir temp;
     TempDir files;
     QString instanceName;
+    bool recoverWork = false; ///< the start-up offer of a crashed run's work (its tests turn it on)
     std::unique_ptr<COndrixApp> app;
     CMainFrame* frame = nullptr;
     bool started = false;

@@ -259,7 +259,7 @@ TEST_F(RecordSessionTest, PrepareThenStopLeavesTheDocumentAsItWas) {
     MakeSound(1, 1000, false);
     ASSERT_TRUE(doc->PrepareRecording());
     EXPECT_FALSE(IsIdle(doc->GetState())); // nothing edits the sound while the input is open
-    EXPECT_EQ(records.Files().size(), 1u);
+    EXPECT_EQ(records.Files().size(), 2u); // the record store and the description that survives a crash
     RecordAndStop(0);
     EXPECT_EQ(doc->GetStore()->GetFrameCount(), 1000u);
     EXPECT_FALSE(doc->IsModified());
@@ -437,7 +437,8 @@ TEST_F(RecordSessionTest, TheRecordPathDecidesTheTemporaryFiles) {
     MakeSound(1, 1000, false);
     PrepareAndStart();
     Record(100);
-    const auto during = system.Files();
+    auto during = system.Files();
+    std::sort(during.begin(), during.end());
     RecordAndStop(100);
     const auto after = system.Files();
 
@@ -451,8 +452,9 @@ TEST_F(RecordSessionTest, TheRecordPathDecidesTheTemporaryFiles) {
     } else {
         unsetenv("TMPDIR");
     }
-    ASSERT_EQ(during.size(), 1u);
+    ASSERT_EQ(during.size(), 2u); // one data file, and its description
     EXPECT_EQ(during[0].rfind("TRK", 0), 0u);
+    EXPECT_EQ(during[1], during[0] + ".recovery");
     EXPECT_TRUE(after.empty());
     EXPECT_TRUE(inMemory.empty());
     EXPECT_EQ(doc->GetStore()->GetFrameCount(), 1400u);
