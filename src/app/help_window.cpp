@@ -25,7 +25,8 @@ const std::map<uint32_t, uint32_t>& Advice() {
 }
 
 bool IsMenuOrPrompt(uint32_t id) {
-    return (id >= 32500 && id <= 32699) || (id >= 32777 && id <= 32999) || id >= 57000;
+    return (id >= 32500 && id <= 32699) || (id >= 32777 && id <= 32999) ||
+           id == str::kRedoTheLastUndoneChange || id == str::kMenuRedo || id >= 57000;
 }
 
 QString Paragraphs(const QString& text) {

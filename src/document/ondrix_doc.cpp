@@ -442,8 +442,16 @@ void COndrixDoc::FillSoftwareText() {
 }
 
 bool COndrixDoc::Undo() {
+    return RestoreState(CUndoHistory::Direction::Undo);
+}
+
+bool COndrixDoc::Redo() {
+    return RestoreState(CUndoHistory::Direction::Redo);
+}
+
+bool COndrixDoc::RestoreState(CUndoHistory::Direction direction) {
     const bool stereo = m_store->GetStereo();
-    const uint32_t hint = m_undo.Undo(m_store);
+    const uint32_t hint = m_undo.Restore(direction, m_store, g_settings.tempPath.clipboard);
     if (hint == 0) {
         return false;
     }
