@@ -4,6 +4,7 @@
 #include "audio/signal_source.h"
 #include "document/record_session.h"
 #include "document/track_mixer.h"
+#include "resources/command_ids.h"
 #include "resources/string_ids.h"
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
@@ -225,6 +226,21 @@ TEST_F(RecoveryTest, AChangedDocumentKeepsItsDescriptionUpToDateUntilItIsSafe) {
     ProcessPendingEvents();
     app.reset();
     EXPECT_TRUE(temp.Files().empty());
+}
+
+TEST_F(RecoveryTest, ASoundOpenedFromTheClipboardIsDescribedAtOnce) {
+    CSampleStore* clip = app->GetCustomClipboard();
+    ASSERT_NE(clip, nullptr);
+    ASSERT_TRUE(clip->Create(STORE_MEMORY, "", 16, 1, 44100, false));
+    FillRamp16(*clip, 10);
+    frame->ExecuteCommand(cmd::kFromClipboard);
+    ProcessPendingEvents();
+    ASSERT_NE(Doc(), nullptr);
+    ASSERT_TRUE(Doc()->IsModified()); // it is nowhere else on disk
+    const auto description = DescriptionOf(*Doc()->GetStore());
+    ASSERT_TRUE(description);
+    EXPECT_EQ(description->identity.kind, RecoveryKind::Changes);
+    EXPECT_EQ(description->identity.title, "Clipboard");
 }
 
 TEST_F(RecoveryTest, ATakeIsDescribedFromTheRecordCommandOnAndNotAfterItWasTakenIn) {
