@@ -173,10 +173,14 @@ public:
     bool Redo();
 
     // --- changes ---
-    /// The frame of every change: saves an undo state, runs the operation, drops the undo state again when
-    /// it fails, else marks the document modified, sends the hint and refreshes the status fields. Returns
-    /// whether the change went through.
+    /// The frame of every change: PrepareSampleChange, saves an undo state, runs the operation, drops the
+    /// undo state again when it fails, else marks the document modified, sends the hint and refreshes the
+    /// status fields. Returns whether the change went through.
     bool ApplyChange(const std::function<bool()>& operation, uint32_t hint);
+    /// The first step of every command that changes the samples, before its undo state: a sound still
+    /// read in place from its file gets a data file of its own on the Editor path (progress and ESC).
+    /// False when that copy failed or was aborted; the command then does not run.
+    bool PrepareSampleChange();
 
     /// Plays the block, or from the cursor, or the whole sound, as "Start From &Cursor (Block)" says.
     bool StartPlayback();

@@ -1,13 +1,27 @@
 #include "document/ondrix_doc.h"
 
 #include "document/update_hints.h"
+#include "resources/string_ids.h"
 #include "settings/core/settings.h"
+#include "store/temp_paths.h"
 
 namespace ondrix {
 
 // Changes of the sound with their undo states, and putting undo and redo states back.
 
+bool COndrixDoc::PrepareSampleChange() {
+    if (m_store->GetStorageMode() != STORE_INPLACE) {
+        return true;
+    }
+    const StorageChoice storage = StorageForPath(g_settings.tempPath.editor);
+    m_store->m_progressTextId = str::kLoadText;
+    return m_store->MakeWritable(storage.mode, storage.directory);
+}
+
 bool COndrixDoc::ApplyChange(const std::function<bool()>& operation, uint32_t hint) {
+    if (!PrepareSampleChange()) {
+        return false;
+    }
     if (m_undo.SaveUndoState(*m_store, g_settings.edit.undoCount, g_settings.tempPath.clipboard) ==
         CUndoHistory::SaveResult::Failed) {
         return false;

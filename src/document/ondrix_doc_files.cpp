@@ -64,7 +64,9 @@ bool COndrixDoc::OnOpenDocument(const std::string& path, OpenKind kind, const Ra
     bool loaded = false;
     switch (kind) {
     case OpenKind::Wave:
-        loaded = m_store->Load(path, storage.mode, storage.directory);
+        // on a disk Editor path the samples stay in the file until a command changes them
+        loaded = m_store->Load(path, storage.mode == STORE_MEMORY ? STORE_MEMORY : STORE_INPLACE,
+                               storage.directory);
         break;
     case OpenKind::Raw:
         loaded = m_store->LoadRaw(path, raw, storage.mode, storage.directory);

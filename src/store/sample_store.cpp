@@ -170,6 +170,36 @@ bool CSampleStore::CopyFrom(StorageMode mode, const std::string& directory, cons
     return ok;
 }
 
+bool CSampleStore::MakeWritable(StorageMode mode, const std::string& directory) {
+    if (!HasData() || mode == STORE_INPLACE) {
+        return false;
+    }
+    if (m_storageMode != STORE_INPLACE) {
+        return true;
+    }
+    try {
+        std::unique_ptr<CDataFile> file = MakeDataFile(mode, directory);
+        {
+            ProgressScope progress(m_progressWindowId, m_progressTextId);
+            CopyDataFile(*m_dataFile, m_dataOffset, m_dataSize, *file,
+                         [&progress](uint64_t done, uint64_t total) { progress.Update(done, total); });
+        }
+        if (file->GetLength() != m_dataSize) {
+            throw FileException(FileException::endOfFile, m_tempFileName);
+        }
+        // the samples are the same, so the display cache and the peaks stay valid
+        m_dataFile = std::move(file);
+        m_tempFileName = m_dataFile->GetPath();
+        m_tempDirectory = mode == STORE_MEMORY ? std::string() : directory;
+        m_storageMode = mode;
+        m_dataOffset = 0;
+        return true;
+    } catch (...) {
+        ReportException(std::current_exception(), m_showErrors != 0);
+        return false;
+    }
+}
+
 int64_t CSampleStore::MsToFrames(int64_t milliseconds) const noexcept {
     if (!HasData()) {
         return 0;

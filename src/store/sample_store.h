@@ -55,6 +55,10 @@ public:
     void Release();
     /// Makes this store an exact copy of the source: format, mixer, flags, names, texts and data.
     bool CopyFrom(StorageMode mode, const std::string& directory, const CSampleStore* source);
+    /// Gives a store that reads its file in place a data file of its own (a temporary file in directory, or
+    /// memory) holding the same samples, with progress and abort; everything else stays. True at once for a
+    /// store that is not in place; false when the copy failed or was aborted (reported; nothing changed).
+    bool MakeWritable(StorageMode mode, const std::string& directory);
     /// Makes this store a one- or two-track rendering of frames first..last of source as playback hears
     /// it, at rate and bits (rate 0: the source's own); channels 0 follows the source's stereo flag.
     bool MixDown(StorageMode mode, const std::string& directory, CSampleStore* source, int64_t firstFrame,

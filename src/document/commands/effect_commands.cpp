@@ -148,6 +148,9 @@ bool CEffectCommands::Apply(const EffectSettings& settings, int64_t echoDelayFra
     request.lastFrame = last;
     request.tempStorage = StorageForPath(g_settings.tempPath.editor);
     request.echoDelayFrames = echoDelayFrames;
+    if (!m_doc.PrepareSampleChange()) {
+        return false;
+    }
     const UndoTarget undo{&m_doc.GetUndoHistory(), g_settings.edit.undoCount, g_settings.tempPath.clipboard};
     const EffectOutcome outcome = RunEffect(store, request, undo);
     if (!outcome.modified) {

@@ -57,6 +57,9 @@ bool CSoundCommands::ApplySampleParameters(const SampleParams& params) {
         params.tracks == store.GetTrackCount()) {
         return changed;
     }
+    if (!m_doc.PrepareSampleChange()) {
+        return changed;
+    }
     CUndoHistory& undo = m_doc.GetUndoHistory();
     const CUndoHistory::SaveResult saved =
         undo.SaveUndoState(store, g_settings.edit.undoCount, g_settings.tempPath.clipboard);
