@@ -1,3 +1,4 @@
+#include "app/help_window.h"
 #include "app/ui/editor_fixture.h"
 #include "app/ui/manual_device.h"
 #include "app/work_recovery.h"
@@ -9,6 +10,8 @@
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
 #include "support/child_process.h"
+
+#include <QTextBrowser>
 
 #include <algorithm>
 #include <chrono>
@@ -184,6 +187,17 @@ TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
     EXPECT_EQ(messages.shown.size(), 2u); // nothing asked for the undo state
     EXPECT_TRUE(frame->Children().empty());
     EXPECT_TRUE(temp.Files().empty());
+}
+
+TEST_F(RecoveryTest, TheQuestionsHelpSaysWhatYesAndNoDo) {
+    CHelpWindow help;
+    for (const uint32_t id : {str::kRecoverTakeText, str::kRecoverChangesText}) {
+        help.ShowTopic(id);
+        ASSERT_EQ(help.CurrentTopic(), id);
+        const QString shown = help.Browser()->toPlainText();
+        EXPECT_TRUE(shown.contains("No deletes it for good.")) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("%s"));
+    }
 }
 
 TEST_F(RecoveryTest, ARunningEditorsStoresAreNotOffered) {
