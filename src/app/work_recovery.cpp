@@ -13,6 +13,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace ondrix {
 
@@ -38,7 +39,7 @@ std::string RecoveryQuestion(const CLeftoverStore& leftover) {
     }
     const QDateTime when = QDateTime::fromSecsSinceEpoch(d.identity.time);
     const std::string date = QLocale().toString(when, QLocale::ShortFormat).toStdString();
-    const auto ms = uint32_t(uint64_t(leftover.FrameCount()) * 1000 / d.rate);
+    const auto ms = uint32_t(std::min<uint64_t>(uint64_t(leftover.FrameCount()) * 1000 / d.rate, UINT32_MAX));
     // a length reads best as time; a format counting samples shows minutes, seconds and hundredths
     const uint8_t format = g_settings.sampleWindow.timeFmt == TIMEFMT_SAMPLES
                                ? uint8_t(TIMEFMT_MSF)

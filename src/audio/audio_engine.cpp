@@ -1,17 +1,15 @@
+// The engine's runs as such: buffers, the worker's start and wake-up, stop, pause, state, position
+// and levels, and closing a run with its stop message.
 #include "audio/audio_engine.h"
 
-#include "audio/audio_backends.h"
 #include "audio/audio_texts.h"
-#include "base/error_report.h"
 #include "base/file_exception.h"
 #include "base/message_service.h"
 #include "base/user_abort.h"
-#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "store/sample_store.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -22,12 +20,6 @@ namespace {
 
 /// The largest transfer buffer the engine accepts (the settings offer up to 512 KiB).
 constexpr uint32_t kMaxBufferSize = 16u << 20;
-/// A recording stops before its data would pass what a WAVE data chunk can count.
-constexpr uint64_t kRecordLimit = std::numeric_limits<uint32_t>::max();
-
-uint8_t SilenceByte(uint32_t bits) {
-    return bits == 8 ? 0x80 : 0;
-}
 
 } // namespace
 
@@ -88,102 +80,6 @@ void CAudioEngine::ReportOpenError(DeviceResult result, bool output) {
         FailWithMessage(OpenErrorText(result, output), MsgIcon::Stop);
     }
     throw UserAbort();
-}
-
-bool CAudioEngine::StartPlayback(int device, uint32_t bufferSize, int64_t start, int64_t end, bool loop,
-                                 IEngineListener* listener) {
-    if (!m_store.HasData() || m_store.m_dataSize == 0) {
-        return false;
-    }
-    const uint32_t blockAlign = m_store.GetBlockAlign();
-    const int64_t frames = m_store.m_dataSize / blockAlign;
-    const int64_t first = start < 0 ? 0 : std::min(start, frames);
-    const int64_t last = end < 0 ? frames : std::min(end, frames);
-    if (first >= last || !PrepareStart()) {
-        return false; // an empty range plays nothing
-    }
-    std::unique_ptr<IAudioOutput> output;
-    try {
-        m_bits = m_store.m_bits;
-        m_tracks = m_store.m_tracks;
-        m_blockAlign = blockAlign;
-        m_channels = m_store.GetStereo() ? 2 : 1;
-        m_file = m_store.m_dataFile.get();
-        m_dataOffset = m_store.m_dataOffset;
-        const AudioFormat format{m_channels, m_store.m_rate, m_bits};
-        const DeviceResult result = CurrentAudioBackend().OpenOutput(device, format, *this, output);
-        if (result != DeviceResult::Ok || !output) {
-            ReportOpenError(result == DeviceResult::Ok ? DeviceResult::Error : result, true);
-        }
-        m_rangeStart = uint32_t(first) * blockAlign;
-        m_rangeLength = uint32_t(last - first) * blockAlign;
-        m_readPosition = m_rangeStart;
-        m_bytesRemaining = m_rangeLength;
-        m_loop = loop;
-        const uint32_t outputAlign = format.BlockAlign();
-        AllocateBuffers(bufferSize, outputAlign);
-        m_readChunk = m_bufferSize / outputAlign * blockAlign;
-        m_mixBlock.resize(m_readChunk);
-        RecomputeGains();
-        {
-            std::lock_guard lock(m_deviceMutex);
-            m_output = std::move(output);
-        }
-        Launch(RunKind::Playback, WM_PLAYSTARTED, listener);
-        return true;
-    } catch (...) {
-        AbandonStart();
-        ReportException(std::current_exception(), m_store.m_showErrors != 0);
-        return false;
-    }
-}
-
-bool CAudioEngine::StartRecording(int device, uint32_t bufferSize, IEngineListener* listener) {
-    if (!m_store.HasData() || m_store.m_storageMode == STORE_INPLACE) {
-        return false;
-    }
-    const uint32_t channels = m_store.GetStereo() ? 2 : 1;
-    if (channels != m_store.m_tracks || !PrepareStart()) {
-        return false; // recorded frames must be the store's frames
-    }
-    m_paused.store(true);
-    std::unique_ptr<IAudioInput> input;
-    try {
-        m_bits = m_store.m_bits;
-        m_tracks = m_store.m_tracks;
-        m_blockAlign = m_store.GetBlockAlign();
-        m_channels = channels;
-        m_file = m_store.m_dataFile.get();
-        m_dataOffset = m_store.m_dataOffset;
-        m_recordedEnd = m_store.m_dataSize;
-        const AudioFormat format{m_channels, m_store.m_rate, m_bits};
-        const DeviceResult result = CurrentAudioBackend().OpenInput(device, format, *this, input);
-        if (result != DeviceResult::Ok || !input) {
-            ReportOpenError(result == DeviceResult::Ok ? DeviceResult::Error : result, false);
-        }
-        AllocateBuffers(bufferSize, m_blockAlign);
-        for (AudioBuffer& header : m_headers) {
-            header.sequence = ++m_sequence;
-            const DeviceResult queued = input->Queue(header);
-            if (queued != DeviceResult::Ok) {
-                ReportOpenError(queued, false);
-            }
-        }
-        {
-            std::lock_guard lock(m_deviceMutex);
-            m_input = std::move(input);
-        }
-        Launch(RunKind::Recording, WM_RECORDSTARTED, listener);
-        return true;
-    } catch (...) {
-        if (input) {
-            input->Reset();
-            input->Close();
-        }
-        AbandonStart();
-        ReportException(std::current_exception(), m_store.m_showErrors != 0);
-        return false;
-    }
 }
 
 void CAudioEngine::AbandonStart() noexcept {
@@ -307,40 +203,6 @@ void CAudioEngine::GetLevels(uint32_t& left, uint32_t& right) const {
     LevelsOfFrame(frame, m_bits, m_channels, left, right);
 }
 
-void CAudioEngine::RecomputeGains() noexcept {
-    bool stereo = m_store.GetStereo();
-    if (m_runKind.load() == uint32_t(RunKind::Playback)) {
-        stereo = m_channels == 2; // a running playback keeps its output layout
-    }
-    const MixGains gains =
-        ComputeMixGains(m_store.m_mixer, m_store.m_playOff.data(), m_store.m_tracks, stereo);
-    for (int t = 0; t < kMaxTracks; ++t) {
-        m_gainLeft[t].store(gains.left[t], std::memory_order_relaxed);
-        m_gainRight[t].store(gains.right[t], std::memory_order_relaxed);
-    }
-    m_gainChannels.store(gains.channels, std::memory_order_relaxed);
-    m_mixNeeded.store(gains.mixNeeded, std::memory_order_relaxed);
-}
-
-MixGains CAudioEngine::CurrentGains() const noexcept {
-    MixGains gains;
-    for (int t = 0; t < kMaxTracks; ++t) {
-        gains.left[t] = m_gainLeft[t].load(std::memory_order_relaxed);
-        gains.right[t] = m_gainRight[t].load(std::memory_order_relaxed);
-    }
-    gains.channels = m_gainChannels.load(std::memory_order_relaxed);
-    gains.mixNeeded = m_mixNeeded.load(std::memory_order_relaxed);
-    return gains;
-}
-
-uint32_t CAudioEngine::MixBlock(void* out, const void* in, uint32_t inBytes) const noexcept {
-    if (!out || !in) {
-        return 0;
-    }
-    return MixFrames(CurrentGains(), m_store.m_bits, m_store.m_tracks, static_cast<uint8_t*>(out),
-                     static_cast<const uint8_t*>(in), inBytes);
-}
-
 void CAudioEngine::OnDeviceEvent(DeviceEvent event) noexcept {
     if (event == DeviceEvent::Error) {
         m_deviceFailed.store(true);
@@ -367,152 +229,6 @@ void CAudioEngine::Fail(uint32_t messageId, const std::string& detail) {
     if (!detail.empty()) {
         m_faultText += "\n" + detail;
     }
-}
-
-void CAudioEngine::ReportLostFrames(uint64_t frames) noexcept {
-    try {
-        const uint64_t ms = m_store.m_rate ? frames * 1000 / m_store.m_rate : 0;
-        std::string amount = LoadString(str::kLostFramesText);
-        amount.replace(amount.find("%s"), 2, std::to_string(frames));
-        amount.replace(amount.find("%s"), 2, std::to_string(ms));
-        std::string text = LoadString(str::kRecordOverrunText);
-        text.replace(text.find("%s"), 2, amount);
-        if (m_faultId == 0) {
-            m_faultId = str::kRecordOverrunText; // shown with the stop message, though the run went on
-            m_faultText = text;
-        } else {
-            m_faultText += "\n" + text; // one message for both
-        }
-    } catch (...) {
-        // no memory for the text: the recording itself is whole
-    }
-}
-
-void CAudioEngine::ReadRange(uint8_t* out, uint32_t count) {
-    const std::size_t got = m_file->ReadAt(m_dataOffset + m_readPosition, out, count);
-    if (got < count) {
-        std::memset(out + got, SilenceByte(m_bits), count - got);
-    }
-    m_readPosition += count;
-}
-
-void CAudioEngine::FillAndQueue(AudioBuffer& header) {
-    const uint32_t count = std::min(m_readChunk, m_bytesRemaining);
-    m_bytesRemaining -= count;
-    header.length = count / m_tracks * m_channels;
-    if (m_mixNeeded.load(std::memory_order_relaxed)) {
-        ReadRange(m_mixBlock.data(), count);
-        MixFrames(CurrentGains(), m_bits, m_tracks, header.data, m_mixBlock.data(), count);
-    } else {
-        ReadRange(header.data, count);
-    }
-    header.flags.store(kBufferPrepared, std::memory_order_release);
-    header.sequence = ++m_sequence;
-    if (m_output->Queue(header) != DeviceResult::Ok) {
-        m_deviceFailed.store(true);
-    }
-}
-
-void CAudioEngine::PlaybackLoop() {
-    try {
-        for (;;) {
-            if (m_stopRequested.load() || m_deviceFailed.load()) {
-                break;
-            }
-            if (m_bytesRemaining == 0 && !m_headers[0].IsInQueue() && !m_headers[1].IsInQueue()) {
-                break; // the range has played out
-            }
-            for (AudioBuffer& header : m_headers) {
-                if (!header.IsInQueue() && m_bytesRemaining > 0 && !m_deviceFailed.load()) {
-                    FillAndQueue(header);
-                }
-                if (m_stopRequested.load()) {
-                    break;
-                }
-            }
-            if (m_bytesRemaining == 0 && m_loop) {
-                m_bytesRemaining = m_rangeLength;
-                m_readPosition = m_rangeStart;
-            }
-            if (m_bytesRemaining == 0 || (m_headers[0].IsInQueue() && m_headers[1].IsInQueue())) {
-                WaitForDevice();
-            }
-        }
-    } catch (const FileException& error) {
-        Fail(str::kPlaybackReadFailedText, error.GetMessageText());
-    } catch (...) {
-        Fail(str::kPlaybackReadFailedText, std::string());
-    }
-    if (m_deviceFailed.load() && !m_stopRequested.load()) {
-        Fail(str::kPlaybackDeviceFailedText, std::string());
-    }
-    CloseRun(RunKind::Playback);
-}
-
-std::array<AudioBuffer*, 2> CAudioEngine::HeadersInQueueOrder() noexcept {
-    std::array<AudioBuffer*, 2> order{&m_headers[0], &m_headers[1]};
-    if (order[1]->sequence < order[0]->sequence) {
-        std::swap(order[0], order[1]);
-    }
-    return order;
-}
-
-void CAudioEngine::DrainBuffer(AudioBuffer& header) {
-    uint64_t count = header.bytesRecorded / m_blockAlign * m_blockAlign;
-    if (count == 0 || m_faultId != 0) {
-        return;
-    }
-    const uint64_t room = (kRecordLimit - m_recordedEnd) / m_blockAlign * m_blockAlign;
-    const bool full = count > room;
-    count = std::min(count, room);
-    try {
-        if (count > 0) {
-            m_file->WriteAt(m_dataOffset + m_recordedEnd, header.data, std::size_t(count));
-            m_recordedEnd += uint32_t(count);
-        }
-    } catch (const FileException& error) {
-        Fail(str::kRecordWriteFailedText, error.GetMessageText());
-        return;
-    } catch (...) {
-        Fail(str::kRecordWriteFailedText, std::string());
-        return;
-    }
-    if (full) {
-        Fail(str::kRecordLimitText, std::string());
-    }
-}
-
-void CAudioEngine::RecordingLoop() {
-    for (;;) {
-        const bool stopNow = m_stopRequested.load() || m_deviceFailed.load() || m_faultId != 0;
-        if (stopNow) {
-            m_input->Stop(); // hands back the partly filled buffer
-        }
-        for (AudioBuffer* header : HeadersInQueueOrder()) {
-            if (!header->IsDone()) {
-                continue;
-            }
-            DrainBuffer(*header);
-            header->flags.store(kBufferPrepared, std::memory_order_release);
-            if (!stopNow && m_faultId == 0) {
-                header->sequence = ++m_sequence;
-                if (m_input->Queue(*header) != DeviceResult::Ok) {
-                    m_deviceFailed.store(true);
-                }
-            }
-        }
-        if (stopNow) {
-            break;
-        }
-        if (m_faultId == 0 && !m_deviceFailed.load() && m_headers[0].IsInQueue() &&
-            m_headers[1].IsInQueue()) {
-            WaitForDevice();
-        }
-    }
-    if (m_deviceFailed.load() && !m_stopRequested.load()) {
-        Fail(str::kRecordDeviceFailedText, std::string());
-    }
-    CloseRun(RunKind::Recording);
 }
 
 void CAudioEngine::CloseRun(RunKind kind) noexcept {

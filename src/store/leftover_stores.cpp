@@ -24,9 +24,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-/// A data file younger than this without a description may be one a running program has just made
-/// and not yet locked; it is left for the next start.
-constexpr int64_t kNewbornSeconds = 10;
+/// A data file without a (whole) description changed less than this long ago is left for a later start:
+/// it may belong to a running program that has just made it and not yet locked it, or to one that does
+/// not lock its files (an older version of this one).
+constexpr int64_t kGraceSeconds = 600;
 constexpr std::size_t kMaxDescriptionBytes = 1 << 20;
 
 /// Whether a name is one that CTempDataFile gives: "TRK" and six letters or digits.
@@ -105,8 +106,13 @@ void ScanDataFile(const std::string& path, LeftoverScan& scan) {
         return;
     }
     const uint64_t bytes = uint64_t(info.st_size);
-    const auto text = ReadDescriptionFile(DescriptionPathFor(path));
-    const auto description = text ? ParseDescription(*text) : std::nullopt;
+    auto text = ReadDescriptionFile(DescriptionPathFor(path));
+    auto description = text ? ParseDescription(*text) : std::nullopt;
+    if (!description) {
+        // the crash came while the description was being replaced: its whole copy stands for it
+        text = ReadDescriptionFile(DescriptionPathFor(path) + "~");
+        description = text ? ParseDescription(*text) : std::nullopt;
+    }
     if (description) {
         const uint64_t align = uint64_t(description->tracks) * (description->bits / 8);
         const uint64_t frames = bytes / align;
@@ -119,8 +125,7 @@ void ScanDataFile(const std::string& path, LeftoverScan& scan) {
             ::close(fd); // beyond what a sound can hold: left on disk rather than deleted
             return;
         }
-    } else if (!text && bytes == 0 &&
-               int64_t(std::time(nullptr)) - int64_t(info.st_mtime) < kNewbornSeconds) {
+    } else if (int64_t(std::time(nullptr)) - int64_t(info.st_mtime) < kGraceSeconds) {
         ::close(fd);
         return;
     }

@@ -52,8 +52,9 @@ struct LeftoverScan {
 };
 
 /// Looks through the directories for the temporary files of programs no longer running. Stores with a
-/// whole description and data are offered; data without a description (or with a damaged one), empty
-/// takes and descriptions without data are deleted. Files of a running program (locked) are not touched.
+/// whole description and data are offered; empty takes, descriptions without data and data without a
+/// description (or with a damaged one) unchanged for ten minutes are deleted. Files of a running program
+/// (locked) are not touched.
 LeftoverScan ScanForLeftovers(const std::vector<std::string>& directories);
 
 } // namespace ondrix

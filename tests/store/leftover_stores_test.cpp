@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,12 @@ std::vector<uint8_t> Pattern(uint32_t bytes) {
         data[i] = uint8_t(i * 131 + i / 251);
     }
     return data;
+}
+
+/// Makes a file look an hour old, as the leftovers of a run that crashed earlier do.
+void Age(const std::string& path) {
+    std::filesystem::last_write_time(path,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
 }
 
 /// What a crashed take leaves: a 16-bit stereo record store with its description, never released.
@@ -182,6 +189,7 @@ TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreD
     // what else a crashed run leaves: an undo state without a description, a description without data,
     // a half-written description
     std::ofstream(dir.Path() + "/TRKundo01") << "undo state bytes";
+    Age(dir.Path() + "/TRKundo01");
     std::ofstream(dir.Path() + "/TRKgone99.recovery") << "ondrix-recovery 1\n";
     std::ofstream(dir.Path() + "/TRKgone98.recovery~") << "ondrix-";
     // not ours: other names stay
@@ -196,6 +204,24 @@ TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreD
     EXPECT_EQ(Sorted(dir.Files()), Sorted({"TRK-notes.txt", "TRKshort", "track.wav"}));
     scan.offers[0].Discard(); // once is enough
     EXPECT_TRUE(ScanForLeftovers({dir.Path()}).offers.empty());
+}
+
+TEST(LeftoverStores, ACrashWhileTheDescriptionIsReplacedLeavesItsWholeCopy) {
+    TempDir dir;
+    const std::vector<uint8_t> pattern = Pattern(4 * 300);
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
+    for (const auto& name : dir.Files()) {
+        if (name.size() > 9) { // the old description removed, the new one not yet renamed
+            std::filesystem::rename(dir.Path() + "/" + name, dir.Path() + "/" + name + "~");
+        }
+    }
+    LeftoverScan scan = ScanForLeftovers({dir.Path()});
+    ASSERT_EQ(scan.offers.size(), 1u);
+    CSampleStore restored;
+    ASSERT_TRUE(scan.offers[0].RestoreInto(restored));
+    EXPECT_EQ(AllBytes(restored), pattern);
+    restored.Release();
+    EXPECT_TRUE(dir.Files().empty()); // the copy went with the rewritten description
 }
 
 TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
@@ -214,6 +240,8 @@ TEST(LeftoverStores, ADamagedDescriptionIsNeverTrusted) {
     for (const auto& name : dir.Files()) {
         if (name.size() > 9) {
             descriptions.push_back(dir.Path() + "/" + name);
+        } else {
+            Age(dir.Path() + "/" + name);
         }
     }
     ASSERT_EQ(descriptions.size(), 2u);
@@ -238,10 +266,16 @@ TEST(LeftoverStores, TheStoresOfThisRunAndAJustMadeFileAreNotTouched) {
     CSampleStore undoState;
     ASSERT_TRUE(undoState.Create(STORE_TEMPFILE, dir.Path(), 16, 1, 44100, false));
     std::ofstream(dir.Path() + "/TRKnew123"); // made a moment ago by a program that has not locked it yet
+    std::ofstream(dir.Path() + "/TRKold456") << "data of a program that does not lock its files";
     const auto before = Sorted(dir.Files());
     LeftoverScan scan = ScanForLeftovers({dir.Path()});
     EXPECT_TRUE(scan.offers.empty());
     EXPECT_EQ(scan.removed, 0u);
     EXPECT_EQ(Sorted(dir.Files()), before);
     EXPECT_EQ(AllBytes(live).size(), 200u);
+    // unchanged for an hour, the unlocked ones are leftovers
+    Age(dir.Path() + "/TRKnew123");
+    Age(dir.Path() + "/TRKold456");
+    EXPECT_EQ(ScanForLeftovers({dir.Path()}).removed, 2u);
+    EXPECT_EQ(dir.Files().size(), before.size() - 2);
 }

@@ -1,13 +1,17 @@
+#include "app/help_window.h"
 #include "app/ui/editor_fixture.h"
 #include "app/ui/manual_device.h"
 #include "app/work_recovery.h"
 #include "audio/signal_source.h"
 #include "document/record_session.h"
 #include "document/track_mixer.h"
+#include "resources/command_ids.h"
 #include "resources/string_ids.h"
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
 #include "support/child_process.h"
+
+#include <QTextBrowser>
 
 #include <algorithm>
 #include <chrono>
@@ -45,20 +49,28 @@ protected:
         device.backend.SetInputSource([](const AudioFormat& format) {
             return std::unique_ptr<ISignalSource>(CGeneratorSource::Ramp(format));
         });
+        EditorFixture::SetUp();
+        // every path in the test's folder: a look into the system's would meet other programs' files
         profile.WriteString("TempPath", "Record", temp.Path());
         profile.WriteString("TempPath", "SynchroPlay", temp.Path());
-        EditorFixture::SetUp();
+        g_settings.tempPath.record = temp.Path();
+        g_settings.tempPath.synchroPlay = temp.Path();
         g_settings.record.buffer = 400;
     }
 
-    /// Ends the editor and starts it again with the offer of the crashed run's work.
-    void Restart() {
+    /// Ends the editor and starts it again with the offer of the crashed run's work; meanwhile runs
+    /// between the two (the settings were written at the end).
+    void Restart(const std::function<void()>& meanwhile = {}) {
         frame->close();
         ProcessPendingEvents();
         app.reset();
+        if (meanwhile) {
+            meanwhile();
+        }
         g_settings = Settings{};
         recoverWork = true;
         Start("");
+        EXPECT_EQ(TemporaryStoreDirectories(g_settings.tempPath), std::vector<std::string>{temp.Path()});
     }
 
     /// Leaves a store as a killed program leaves it: data and description, never released.
@@ -149,16 +161,43 @@ TEST_F(RecoveryTest, ChangesOpenWithTheirFormatMixerNamesAndTheDocumentsPath) {
     EXPECT_EQ(AllBytes(*doc->GetStore()), Pattern(3 * 700));
 }
 
+TEST_F(RecoveryTest, ARecoveredSoundStandsForItsFileAmongTheLastRunsDocuments) {
+    const std::string path = MakeWave("d.wav", 1, 16, 8000, 50);
+    LeaveCrashedStore(16, 1, 8000, Pattern(2 * 70), {RecoveryKind::Changes, path, "d.wav", 0});
+    messages.answers = {MsgAnswer::Yes};
+    Restart([&] {
+        profile.WriteInt("Windows-Summary", "Count", 1);
+        profile.WriteString("Windows-Window0", "Path", path);
+    });
+    ASSERT_EQ(frame->Children().size(), 1u); // the file is not opened beside its changes
+    EXPECT_EQ(Doc()->GetPathName(), path);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), 70u);
+}
+
 TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
     LeaveCrashedStore(16, 1, 8000, Pattern(800), {RecoveryKind::Take, "", "Untitled 1", 0});
     LeaveCrashedStore(16, 1, 8000, Pattern(800), {RecoveryKind::Changes, "", "Untitled 2", 0});
     std::ofstream(temp.Path() + "/TRKundo01") << "an undo state of the crashed run";
+    std::filesystem::last_write_time(temp.Path() + "/TRKundo01",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     ASSERT_EQ(DataFiles().size(), 3u);
     messages.answers = {MsgAnswer::No, MsgAnswer::No};
     Restart();
     EXPECT_EQ(messages.shown.size(), 2u); // nothing asked for the undo state
     EXPECT_TRUE(frame->Children().empty());
     EXPECT_TRUE(temp.Files().empty());
+}
+
+TEST_F(RecoveryTest, TheQuestionsHelpSaysWhatYesAndNoDo) {
+    CHelpWindow help;
+    for (const uint32_t id : {str::kRecoverTakeText, str::kRecoverChangesText}) {
+        help.ShowTopic(id);
+        ASSERT_EQ(help.CurrentTopic(), id);
+        const QString shown = help.Browser()->toPlainText();
+        EXPECT_TRUE(shown.contains("No deletes it for good.")) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("%s"));
+    }
 }
 
 TEST_F(RecoveryTest, ARunningEditorsStoresAreNotOffered) {
@@ -201,6 +240,21 @@ TEST_F(RecoveryTest, AChangedDocumentKeepsItsDescriptionUpToDateUntilItIsSafe) {
     ProcessPendingEvents();
     app.reset();
     EXPECT_TRUE(temp.Files().empty());
+}
+
+TEST_F(RecoveryTest, ASoundOpenedFromTheClipboardIsDescribedAtOnce) {
+    CSampleStore* clip = app->GetCustomClipboard();
+    ASSERT_NE(clip, nullptr);
+    ASSERT_TRUE(clip->Create(STORE_MEMORY, "", 16, 1, 44100, false));
+    FillRamp16(*clip, 10);
+    frame->ExecuteCommand(cmd::kFromClipboard);
+    ProcessPendingEvents();
+    ASSERT_NE(Doc(), nullptr);
+    ASSERT_TRUE(Doc()->IsModified()); // it is nowhere else on disk
+    const auto description = DescriptionOf(*Doc()->GetStore());
+    ASSERT_TRUE(description);
+    EXPECT_EQ(description->identity.kind, RecoveryKind::Changes);
+    EXPECT_EQ(description->identity.title, "Clipboard");
 }
 
 TEST_F(RecoveryTest, ATakeIsDescribedFromTheRecordCommandOnAndNotAfterItWasTakenIn) {
