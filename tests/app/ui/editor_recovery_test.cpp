@@ -109,7 +109,7 @@ TEST_F(RecoveryTest, AKilledTakeOpensAgainAsAModifiedRecordingWithItsFramesIntac
     EXPECT_EQ(question.text.rfind("Recover the recording of ", 0), 0u) << question.text;
     EXPECT_NE(question.text.find(" (00:01.00)?"), std::string::npos) << question.text;
     EXPECT_EQ(question.icon, MsgIcon::Question);
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(question.helpId, str::kRecoverTakeText);
     EXPECT_EQ(messages.beeps, std::vector<MsgIcon>{MsgIcon::Question});
 
@@ -189,13 +189,30 @@ TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
     EXPECT_TRUE(temp.Files().empty());
 }
 
+TEST_F(RecoveryTest, CancelKeepsTheWorkForTheNextStart) {
+    const std::vector<uint8_t> pattern = Pattern(800 * 2);
+    LeaveCrashedStore(16, 1, 8000, pattern, {RecoveryKind::Take, "", "Untitled 1", 0});
+    const std::vector<std::string> before = temp.Files();
+    messages.answers = {MsgAnswer::Cancel};
+    Restart();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(frame->Children().empty());
+    EXPECT_EQ(temp.Files(), before); // data and description both kept
+    messages.shown.clear();
+    messages.answers = {MsgAnswer::Yes};
+    Restart();
+    ASSERT_EQ(messages.shown.size(), 1u); // offered again
+    ASSERT_EQ(frame->Children().size(), 1u);
+    EXPECT_EQ(AllBytes(*Doc()->GetStore()), pattern);
+}
+
 TEST_F(RecoveryTest, TheQuestionsHelpSaysWhatYesAndNoDo) {
     CHelpWindow help;
     for (const uint32_t id : {str::kRecoverTakeText, str::kRecoverChangesText}) {
         help.ShowTopic(id);
         ASSERT_EQ(help.CurrentTopic(), id);
         const QString shown = help.Browser()->toPlainText();
-        EXPECT_TRUE(shown.contains("No deletes it for good.")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains("No deletes it for good. Cancel leaves it")) << shown.toStdString();
         EXPECT_FALSE(shown.contains("%s"));
     }
 }
