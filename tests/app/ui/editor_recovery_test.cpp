@@ -235,16 +235,18 @@ TEST_F(RecoveryTest, AChangedDocumentKeepsItsDescriptionUpToDateUntilItIsSafe) {
     EXPECT_FALSE(DescriptionOf(*doc->GetStore())); // as opened: the file holds it
     CTrackMixer mixer(*doc, nullptr);
     mixer.SetName(1, "Bass");
+    // read in place, the samples are still the file's own: nothing to recover but the name
+    EXPECT_EQ(doc->GetStore()->GetStorageMode(), STORE_INPLACE);
+    EXPECT_FALSE(DescriptionOf(*doc->GetStore()));
+    mixer.SetVolumeBalance(0, 130, -20);
+    ASSERT_TRUE(doc->ApplyChange([doc] { return doc->GetStore()->DeleteBlock(nullptr, 0, 99); }, 0));
+    // the first change of the samples copies them into a temporary file, described with everything
     auto description = DescriptionOf(*doc->GetStore());
     ASSERT_TRUE(description);
     EXPECT_EQ(description->identity.kind, RecoveryKind::Changes);
     EXPECT_EQ(description->identity.title, "b.wav");
     EXPECT_EQ(description->identity.documentPath, files.Path() + "/b.wav");
     EXPECT_EQ(description->trackNames[1], "Bass");
-    mixer.SetVolumeBalance(0, 130, -20);
-    ASSERT_TRUE(doc->ApplyChange([doc] { return doc->GetStore()->DeleteBlock(nullptr, 0, 99); }, 0));
-    description = DescriptionOf(*doc->GetStore());
-    ASSERT_TRUE(description);
     EXPECT_EQ(description->mixer.volume[0], 130);
     EXPECT_EQ(description->mixer.balance[0], -20);
     EXPECT_EQ(DataFiles().size(), 2u); // the sound and its undo state; the description follows the sound
