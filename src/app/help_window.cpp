@@ -19,13 +19,21 @@ namespace {
 /// Advice added to the topics of some messages: message id -> advice string id.
 const std::map<uint32_t, uint32_t>& Advice() {
     static const std::map<uint32_t, uint32_t> advice = {
-        {31500, 32765}, {31501, 32766}, {31502, 32766}, {31901, 32767}, {1085, 32768}, {32710, 32769},
+        {31500, 32765},
+        {31501, 32766},
+        {31502, 32766},
+        {31901, 32767},
+        {1085, 32768},
+        {32710, 32769},
+        {str::kRecoverTakeText, str::kRecoverAdvice},
+        {str::kRecoverChangesText, str::kRecoverAdvice},
     };
     return advice;
 }
 
 bool IsMenuOrPrompt(uint32_t id) {
-    return (id >= 32500 && id <= 32699) || (id >= 32777 && id <= 32999) || id >= 57000;
+    return (id >= 32500 && id <= 32699) || (id >= 32777 && id <= 32999) ||
+           id == str::kRedoTheLastUndoneChange || id == str::kMenuRedo || id >= 57000;
 }
 
 QString Paragraphs(const QString& text) {

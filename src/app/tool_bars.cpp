@@ -35,6 +35,7 @@ constexpr BarButton kStandardButtons[] = {
     {cmd::kEditDelete, "delete"},
     {0, nullptr},
     {cmd::kEditUndo, "undo"},
+    {cmd::kEditRedo, "redo"},
     {0, nullptr},
     {cmd::kZoomAdapt, "zoom_adapt"},
     {cmd::kZoomIntoBlock, "zoom_block"},

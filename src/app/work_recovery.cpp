@@ -55,9 +55,13 @@ void OfferLeftoverWork(COndrixApp& app) {
                                 ? str::kRecoverTakeText
                                 : str::kRecoverChangesText;
         Messages().Beep(MsgIcon::Question);
-        if (Messages().ShowMessage(RecoveryQuestion(leftover), MsgIcon::Question, MsgButtons::YesNo, id) !=
-            MsgAnswer::Yes) {
+        // Cancel (and Escape) decide nothing: the work stays on disk and is offered at the next start
+        const MsgAnswer answer = Messages().ShowMessage(RecoveryQuestion(leftover), MsgIcon::Question,
+                                                        MsgButtons::YesNoCancel, id);
+        if (answer == MsgAnswer::No) {
             leftover.Discard();
+        }
+        if (answer != MsgAnswer::Yes) {
             continue;
         }
         auto store = std::make_unique<CSampleStore>();

@@ -168,6 +168,9 @@ public:
     /// selection, tells the views what changed (hint 15 as well when the stereo flag differs) and
     /// refreshes the status fields. False when there is no state.
     bool Undo();
+    /// Puts the newest redo state in place of the sound, as Undo does; false when there is none or the
+    /// undo state of the replaced sound could not be saved.
+    bool Redo();
 
     // --- changes ---
     /// The frame of every change: saves an undo state, runs the operation, drops the undo state again when
@@ -211,6 +214,8 @@ private:
     void FinishOpen(OpenKind kind, const std::string& path);
     /// Fills an empty "Software" info text with the program's name and version.
     void FillSoftwareText();
+    /// Undo or Redo: swaps the state in, then marks, resets, tells the views and refreshes as Undo says.
+    bool RestoreState(CUndoHistory::Direction direction);
     /// Resets the selection state after the sound was replaced.
     void ResetSelection();
     /// Keeps the sound's description beside its temporary file while it holds work that is nowhere

@@ -94,6 +94,7 @@ void CBlockDriver::Emit(Walk& walk, bool dryRun, uint32_t inCount, uint64_t outC
                 if (m_replacing) {
                     m_replacement->Append(m_output.data(), chunk);
                 } else {
+                    m_store.NoteDataChanged(walk.inputPosition - inCount, inCount);
                     m_store.m_dataFile->WriteAt(m_store.m_dataOffset + walk.inputPosition - inCount,
                                                 m_input.data(), inCount);
                 }
@@ -282,6 +283,7 @@ bool CBlockDriver::Run() {
             const uint64_t length = m_replacement->GetLength();
             s.m_displayCache.Free();
             // the old data goes only once the description names the new file
+            s.NoteDataChanged(0, UINT64_MAX); // every frame may have moved
             std::unique_ptr<CDataFile> old = std::exchange(s.m_dataFile, std::move(m_replacement));
             s.m_tempFileName = s.m_dataFile->GetPath();
             s.m_dataOffset = 0;

@@ -8,13 +8,46 @@
 
 namespace ondrix {
 
-CUndoHistory::SaveResult CUndoHistory::SaveUndoState(const CSampleStore& store, uint32_t undoCount,
-                                                     const std::string& clipboardPath) {
-    undoCount = std::min(undoCount, kMaxStates);
-    if (undoCount == 0) {
-        return SaveResult::Off;
+namespace {
+
+/// How much changed between the sound shown and the state that replaces it.
+uint32_t HintBetween(const CSampleStore& state, const CSampleStore* shown) {
+    if (!shown || state.GetTrackCount() != shown->GetTrackCount()) {
+        return 1;
     }
-    // The copy is made before the oldest state goes, so a failed copy leaves the history untouched.
+    return state.GetDataSize() != shown->GetDataSize() ? 4 : 11;
+}
+
+} // namespace
+
+void CUndoHistory::StateStack::Push(std::unique_ptr<CSampleStore> state, uint32_t limit) {
+    limit = std::clamp(limit, 1u, kMaxStates);
+    while (count >= limit) {
+        std::move(states.begin() + 1, states.begin() + count, states.begin());
+        states[--count].reset();
+    }
+    states[count++] = std::move(state);
+}
+
+std::unique_ptr<CSampleStore> CUndoHistory::StateStack::PopNewest() {
+    if (count == 0) {
+        return nullptr;
+    }
+    return std::move(states[--count]);
+}
+
+void CUndoHistory::StateStack::Clear() {
+    while (count != 0) {
+        states[--count].reset();
+    }
+}
+
+const CSampleStore* CUndoHistory::StateStack::At(uint32_t index) const noexcept {
+    return index < count ? states[index].get() : nullptr;
+}
+
+std::unique_ptr<CSampleStore> CUndoHistory::CopyState(const CSampleStore& store,
+                                                      const std::string& clipboardPath) {
     auto copy = std::make_unique<CSampleStore>();
     copy->m_progressWindowId = kStatusBarWindowId;
     copy->m_defaultTrackFlags = store.m_defaultTrackFlags;
@@ -22,47 +55,69 @@ CUndoHistory::SaveResult CUndoHistory::SaveUndoState(const CSampleStore& store, 
     copy->m_showErrors = store.m_showErrors;
     const StorageChoice storage = StorageForPath(clipboardPath);
     if (!copy->CopyFrom(storage.mode, storage.directory, &store)) {
+        return nullptr;
+    }
+    return copy;
+}
+
+CUndoHistory::SaveResult CUndoHistory::SaveUndoState(const CSampleStore& store, uint32_t undoCount,
+                                                     const std::string& clipboardPath) {
+    undoCount = std::min(undoCount, kMaxStates);
+    if (undoCount == 0) {
+        return SaveResult::Off;
+    }
+    // The copy is made before the oldest state goes, so a failed copy leaves the history untouched.
+    std::unique_ptr<CSampleStore> copy = CopyState(store, clipboardPath);
+    if (!copy) {
         return SaveResult::Failed;
     }
-    while (m_count >= undoCount) {
-        std::move(m_slots.begin() + 1, m_slots.begin() + m_count, m_slots.begin());
-        m_slots[--m_count].reset();
-    }
-    m_slots[m_count++] = std::move(copy);
+    m_redo.Clear(); // a new change ends the way back to the undone ones
+    m_undo.Push(std::move(copy), undoCount);
     return SaveResult::Saved;
 }
 
-uint32_t CUndoHistory::Undo(std::unique_ptr<CSampleStore>& store) {
-    if (m_count == 0 || !m_slots[m_count - 1]) {
+uint32_t CUndoHistory::Restore(Direction direction, std::unique_ptr<CSampleStore>& store,
+                               const std::string& clipboardPath) {
+    StateStack& from = direction == Direction::Undo ? m_undo : m_redo;
+    StateStack& to = direction == Direction::Undo ? m_redo : m_undo;
+    if (from.count == 0) {
         return 0;
     }
-    std::unique_ptr<CSampleStore>& newest = m_slots[m_count - 1];
-    uint32_t hint = 11;
-    if (!store || newest->GetTrackCount() != store->GetTrackCount()) {
-        hint = 1;
-    } else if (newest->GetDataSize() != store->GetDataSize()) {
-        hint = 4;
+    std::unique_ptr<CSampleStore> replaced;
+    if (store && store->HasData()) {
+        replaced = CopyState(*store, clipboardPath);
+        if (!replaced) {
+            if (direction == Direction::Redo) {
+                return 0; // without its undo state a redo would be a change that cannot be undone
+            }
+            to.Clear(); // the redo states no longer follow on from the sound: the undo itself goes on
+        }
     }
-    std::swap(store, newest);
-    DropNewestUndoState();
+    std::unique_ptr<CSampleStore> state = from.PopNewest();
+    const uint32_t hint = HintBetween(*state, store.get());
+    store = std::move(state);
+    if (replaced) {
+        // the two directions share the count limit: whatever leaves one side enters the other
+        to.Push(std::move(replaced), kMaxStates);
+    }
     return hint;
 }
 
+uint32_t CUndoHistory::Undo(std::unique_ptr<CSampleStore>& store, const std::string& clipboardPath) {
+    return Restore(Direction::Undo, store, clipboardPath);
+}
+
+uint32_t CUndoHistory::Redo(std::unique_ptr<CSampleStore>& store, const std::string& clipboardPath) {
+    return Restore(Direction::Redo, store, clipboardPath);
+}
+
 void CUndoHistory::DropNewestUndoState() {
-    if (m_count == 0) {
-        return;
-    }
-    m_slots[--m_count].reset();
+    m_undo.PopNewest();
 }
 
 void CUndoHistory::ClearUndoHistory() {
-    while (m_count != 0) {
-        DropNewestUndoState();
-    }
-}
-
-const CSampleStore* CUndoHistory::GetState(uint32_t index) const noexcept {
-    return index < m_count ? m_slots[index].get() : nullptr;
+    m_undo.Clear();
+    m_redo.Clear();
 }
 
 } // namespace ondrix

@@ -10,7 +10,8 @@
 
 namespace ondrix {
 
-/// The undo states of one document: whole copies of its store, oldest first, at most ten.
+/// The undo and redo states of one document: whole copies of its store, each direction oldest first, at
+/// most ten in all.
 class CUndoHistory {
 public:
     static constexpr uint32_t kMaxStates = 10;
@@ -22,28 +23,67 @@ public:
         Failed, ///< the copy failed or was aborted; the history is as it was before
     };
 
+    /// Which way a state is put back.
+    enum class Direction {
+        Undo, ///< the newest undo state comes back; the replaced sound becomes a redo state
+        Redo, ///< the newest redo state comes back; the replaced sound becomes an undo state again
+    };
+
     CUndoHistory() = default;
     CUndoHistory(const CUndoHistory&) = delete;
     CUndoHistory& operator=(const CUndoHistory&) = delete;
 
     /// Saves a copy of store as the newest state, keeping at most undoCount states; the copy goes where the
-    /// clipboard temporary path says. A failed copy is dropped and reported as Failed.
+    /// clipboard temporary path says. A saved state drops every redo state. A failed copy is dropped and
+    /// reported as Failed.
     SaveResult SaveUndoState(const CSampleStore& store, uint32_t undoCount, const std::string& clipboardPath);
-    /// Puts the newest state in place of store; returns the update hint (1 tracks changed, 4 length changed,
-    /// 11 same layout), or 0 when there is no state.
-    uint32_t Undo(std::unique_ptr<CSampleStore>& store);
-    /// Deletes the newest state.
+    /// Puts the newest undo state in place of store and keeps a copy of the replaced store (on the clipboard
+    /// path) as the newest redo state; when that copy fails the undo still happens, without redo states.
+    /// Returns the update hint (1 tracks changed, 4 length changed, 11 same layout), 0 when there is no
+    /// state.
+    uint32_t Undo(std::unique_ptr<CSampleStore>& store, const std::string& clipboardPath);
+    /// Puts the newest redo state in place of store and keeps a copy of the replaced store as the newest
+    /// undo state. Returns the update hint as Undo does, 0 when there is no redo state or the copy failed
+    /// (then nothing changed).
+    uint32_t Redo(std::unique_ptr<CSampleStore>& store, const std::string& clipboardPath);
+    /// Undo or Redo as direction says.
+    uint32_t Restore(Direction direction, std::unique_ptr<CSampleStore>& store,
+                     const std::string& clipboardPath);
+    /// Deletes the newest undo state.
     void DropNewestUndoState();
-    /// Deletes every state.
+    /// Deletes every undo and redo state.
     void ClearUndoHistory();
-    /// Number of states held.
-    uint32_t GetCount() const noexcept { return m_count; }
-    /// The state in a slot, 0 the oldest (for inspection).
-    const CSampleStore* GetState(uint32_t index) const noexcept;
+    /// Number of undo states held.
+    uint32_t GetCount() const noexcept { return m_undo.count; }
+    /// Number of redo states held.
+    uint32_t GetRedoCount() const noexcept { return m_redo.count; }
+    /// The undo state in a slot, 0 the oldest (for inspection).
+    const CSampleStore* GetState(uint32_t index) const noexcept { return m_undo.At(index); }
+    /// The redo state in a slot, 0 the oldest (for inspection).
+    const CSampleStore* GetRedoState(uint32_t index) const noexcept { return m_redo.At(index); }
 
 private:
-    std::array<std::unique_ptr<CSampleStore>, kMaxStates> m_slots;
-    uint32_t m_count = 0;
+    /// The states of one direction, oldest first.
+    struct StateStack {
+        std::array<std::unique_ptr<CSampleStore>, kMaxStates> states;
+        uint32_t count = 0;
+
+        /// Adds a newest state, first deleting the oldest ones until fewer than limit remain.
+        void Push(std::unique_ptr<CSampleStore> state, uint32_t limit);
+        /// Takes the newest state out.
+        std::unique_ptr<CSampleStore> PopNewest();
+        /// Deletes every state.
+        void Clear();
+        /// The state in a slot, or null.
+        const CSampleStore* At(uint32_t index) const noexcept;
+    };
+
+    /// A state made from store where the clipboard path says; null when the copy failed (reported).
+    static std::unique_ptr<CSampleStore> CopyState(const CSampleStore& store,
+                                                   const std::string& clipboardPath);
+
+    StateStack m_undo;
+    StateStack m_redo;
 };
 
 } // namespace ondrix

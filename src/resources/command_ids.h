@@ -93,6 +93,7 @@ inline constexpr uint32_t kVelocity = 32859;
 inline constexpr uint32_t kChangeLength = 32861;
 inline constexpr uint32_t kTipOfTheDay = 32869;
 inline constexpr uint32_t kRepeatLastFunction = 32870;
+inline constexpr uint32_t kEditRedo = 33700; ///< its prompt is string 33700, its menu text 33701
 
 // Preset choices of the beginner menus.
 inline constexpr uint32_t kPresetFirst = 1089;

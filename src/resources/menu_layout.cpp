@@ -116,7 +116,8 @@ enum MenuText : uint32_t {
     T_HELP = 32615,
     T_TIP,
     T_HELP_TOPICS,
-    T_ABOUT
+    T_ABOUT,
+    T_REDO = 33701, // the texts of Redo lie in their own range
 };
 
 std::vector<MenuNode> ViewItems(bool document) {
@@ -175,9 +176,10 @@ std::vector<MenuNode> BuildDocumentMenu() {
                Item(T_SAVE_RAW, cmd::kSaveRaw), Item(T_SAVE_STANDARD, cmd::kSaveStandardWave), Line(),
                Item(T_WAVE_INFO, cmd::kWaveInformation), Item(T_SEND, cmd::kFileSendMail), Line(),
                Place(MenuNode::RecentFiles), Line(), Item(T_EXIT, cmd::kAppExit)}),
-        Popup(T_EDIT, {Item(T_UNDO, cmd::kEditUndo), Item(T_UNDO_STEPS, cmd::kUndoSteps),
-                       Item(T_REPEAT_LAST, cmd::kRepeatLastFunction), Line(), Item(T_CUT, cmd::kEditCut),
-                       Item(T_COPY, cmd::kEditCopy), Item(T_PASTE, cmd::kEditPaste), Item(T_MIX, cmd::kMix),
+        Popup(T_EDIT, {Item(T_UNDO, cmd::kEditUndo), Item(T_REDO, cmd::kEditRedo),
+                       Item(T_UNDO_STEPS, cmd::kUndoSteps), Item(T_REPEAT_LAST, cmd::kRepeatLastFunction),
+                       Line(), Item(T_CUT, cmd::kEditCut), Item(T_COPY, cmd::kEditCopy),
+                       Item(T_PASTE, cmd::kEditPaste), Item(T_MIX, cmd::kMix),
                        Item(T_DELETE, cmd::kEditDelete), Line(), Item(T_SELECT_ALL, cmd::kEditSelectAll),
                        Item(T_SELECT_BLOCK, cmd::kSelectBlock), Item(T_GOTO, cmd::kGoTo),
                        Item(T_SEARCH, cmd::kSearch), Line(), Item(T_ALL_TRACKS, cmd::kAllTracks),

@@ -106,8 +106,13 @@ void ScanDataFile(const std::string& path, LeftoverScan& scan) {
         return;
     }
     const uint64_t bytes = uint64_t(info.st_size);
-    const auto text = ReadDescriptionFile(DescriptionPathFor(path));
-    const auto description = text ? ParseDescription(*text) : std::nullopt;
+    auto text = ReadDescriptionFile(DescriptionPathFor(path));
+    auto description = text ? ParseDescription(*text) : std::nullopt;
+    if (!description) {
+        // the crash came while the description was being replaced: its whole copy stands for it
+        text = ReadDescriptionFile(DescriptionPathFor(path) + "~");
+        description = text ? ParseDescription(*text) : std::nullopt;
+    }
     if (description) {
         const uint64_t align = uint64_t(description->tracks) * (description->bits / 8);
         const uint64_t frames = bytes / align;

@@ -60,21 +60,51 @@ void CPeakSummary::BuildNow(const Reader& read, const Layout& layout) {
 }
 
 void CPeakSummary::Build(const Reader& read, std::atomic<bool>& cancel) {
+    const uint64_t blocks = (m_layout.frames + m_blockFrames - 1) / m_blockFrames;
+    if (!SummariseBlocks(read, 0, blocks, cancel)) {
+        return;
+    }
+    BuildCoarse(0, blocks);
+    m_ready.store(true, std::memory_order_release);
+}
+
+bool CPeakSummary::Refresh(const Reader& read, const Layout& layout, uint64_t firstFrame, uint64_t endFrame) {
+    // ready means the worker, if one ran, has written its last block
+    if (!IsReady() || layout.tracks != m_layout.tracks || layout.bits != m_layout.bits ||
+        layout.frames != m_layout.frames) {
+        return false;
+    }
+    endFrame = std::min(endFrame, m_layout.frames);
+    if (firstFrame >= endFrame) {
+        return true; // nothing of the data changed
+    }
+    const uint64_t firstBlock = firstFrame / m_blockFrames;
+    const uint64_t endBlock = (endFrame - 1) / m_blockFrames + 1;
+    std::atomic<bool> never{false};
+    if (!SummariseBlocks(read, firstBlock, endBlock, never)) {
+        return false;
+    }
+    BuildCoarse(firstBlock, endBlock);
+    return true;
+}
+
+bool CPeakSummary::SummariseBlocks(const Reader& read, uint64_t firstBlock, uint64_t endBlock,
+                                   std::atomic<bool>& cancel) {
     const uint32_t tracks = m_layout.tracks;
     const uint32_t bytes = m_layout.bits / 8;
     const uint32_t blockAlign = tracks * bytes;
     if (tracks == 0 || blockAlign == 0) {
-        return;
+        return false;
     }
     const uint64_t piece = std::max<uint64_t>(kPieceBytes / (uint64_t(blockAlign) * m_blockFrames), 1) *
                            blockAlign * m_blockFrames; // whole blocks per piece
     std::vector<uint8_t> buffer(piece);
     std::vector<int16_t> low(tracks);
     std::vector<int16_t> high(tracks);
-    const uint64_t total = m_layout.frames * blockAlign;
-    for (uint64_t done = 0; done < total;) {
+    const uint64_t total = std::min(endBlock * m_blockFrames, m_layout.frames) * blockAlign;
+    for (uint64_t done = firstBlock * m_blockFrames * blockAlign; done < total;) {
         if (cancel.load(std::memory_order_relaxed)) {
-            return;
+            return false;
         }
         const std::size_t want = std::size_t(std::min<uint64_t>(piece, total - done));
         std::size_t got = 0;
@@ -86,7 +116,7 @@ void CPeakSummary::Build(const Reader& read, std::atomic<bool>& cancel) {
             got += n;
         }
         const uint64_t frames = got / blockAlign;
-        const uint64_t firstBlock = done / blockAlign / m_blockFrames;
+        const uint64_t pieceBlock = done / blockAlign / m_blockFrames;
         for (uint64_t start = 0; start < frames; start += m_blockFrames) {
             const uint64_t end = std::min<uint64_t>(start + m_blockFrames, frames);
             std::fill(low.begin(), low.end(), std::numeric_limits<int16_t>::max());
@@ -101,7 +131,7 @@ void CPeakSummary::Build(const Reader& read, std::atomic<bool>& cancel) {
                 }
                 p += blockAlign;
             }
-            int16_t* out = m_fine.data() + (firstBlock + start / m_blockFrames) * tracks * 2;
+            int16_t* out = m_fine.data() + (pieceBlock + start / m_blockFrames) * tracks * 2;
             for (uint32_t t = 0; t < tracks; ++t) {
                 out[2 * t] = low[t];
                 out[2 * t + 1] = high[t];
@@ -112,15 +142,15 @@ void CPeakSummary::Build(const Reader& read, std::atomic<bool>& cancel) {
         }
         done += got;
     }
-    BuildCoarse();
-    m_ready.store(true, std::memory_order_release);
+    return true;
 }
 
-void CPeakSummary::BuildCoarse() {
+void CPeakSummary::BuildCoarse(uint64_t firstBlock, uint64_t endBlock) {
     const uint32_t tracks = m_layout.tracks;
     const uint64_t blocks = m_fine.size() / (tracks * 2ull);
     const uint64_t perCoarse = kCoarseFrames / m_blockFrames;
-    for (uint64_t c = 0; c * perCoarse < blocks; ++c) {
+    endBlock = std::min(endBlock, blocks);
+    for (uint64_t c = firstBlock / perCoarse; c * perCoarse < endBlock; ++c) {
         for (uint32_t t = 0; t < tracks; ++t) {
             int16_t low = std::numeric_limits<int16_t>::max();
             int16_t high = std::numeric_limits<int16_t>::min();

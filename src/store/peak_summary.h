@@ -35,6 +35,10 @@ public:
     void Start(int descriptor, const Layout& layout);
     /// Builds at once through a reader (a sound in memory).
     void BuildNow(const Reader& read, const Layout& layout);
+    /// Brings a ready summary up to date after frames firstFrame .. endFrame - 1 changed, reading just
+    /// those blocks at once; false (nothing done) when the summary is not ready, still building, or the
+    /// layout differs, so that the caller builds it anew.
+    bool Refresh(const Reader& read, const Layout& layout, uint64_t firstFrame, uint64_t endFrame);
     /// Stops a running build and forgets the summary.
     void Clear() noexcept;
     /// Whether the summary is complete.
@@ -52,8 +56,11 @@ public:
 private:
     /// The pass over the data: fills the fine level, then the coarse one.
     void Build(const Reader& read, std::atomic<bool>& cancel);
-    /// Folds the fine level into the coarse one.
-    void BuildCoarse();
+    /// Summarises the fine blocks firstBlock .. endBlock - 1 from the data; false when cancelled.
+    bool SummariseBlocks(const Reader& read, uint64_t firstBlock, uint64_t endBlock,
+                         std::atomic<bool>& cancel);
+    /// Folds the fine blocks firstBlock .. endBlock - 1 into the coarse pairs that hold them.
+    void BuildCoarse(uint64_t firstBlock, uint64_t endBlock);
     /// Allocates both levels for the layout.
     void Prepare(const Layout& layout);
 

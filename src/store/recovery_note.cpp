@@ -27,6 +27,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) noexc
         done += std::size_t(put);
     }
     const bool whole = ::close(fd) == 0 && done == text.size();
+    // the old file goes first: renaming over it would make the file system flush the new one at once,
+    // a pause of milliseconds on every mixer move; meanwhile the whole "~" file stands for it
+    if (whole) {
+        ::unlink(path.c_str());
+    }
     if (!whole || ::rename(partial.c_str(), path.c_str()) != 0) {
         ::unlink(partial.c_str());
         return false;

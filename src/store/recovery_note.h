@@ -38,7 +38,8 @@ private:
     std::string m_written;
 };
 
-/// Writes text to path through a temporary name beside it and a rename, so the file is always whole.
+/// Writes text to path through a whole copy beside it (path + "~") and a rename, so that at every moment
+/// one of the two holds a whole text: the file, or while it is replaced the copy.
 bool WriteFileAtomically(const std::string& path, const std::string& text) noexcept;
 
 } // namespace ondrix

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include <fcntl.h>
 
@@ -208,6 +209,7 @@ bool CSampleStore::WriteData(uint32_t offset, const void* buffer, uint32_t count
         return false;
     }
     try {
+        NoteDataChanged(offset, count);
         m_dataFile->WriteAt(uint64_t(m_dataOffset) + offset, buffer, count);
         return true;
     } catch (...) {
@@ -306,12 +308,38 @@ bool CSampleStore::BuildDisplayCache(uint32_t first, uint32_t last, uint32_t fac
     }
 }
 
+void CSampleStore::NoteDataChanged(uint64_t offset, uint64_t count) noexcept {
+    m_changedFirst = std::min(m_changedFirst, offset);
+    m_changedEnd = std::max(m_changedEnd, count > UINT64_MAX - offset ? UINT64_MAX : offset + count);
+}
+
+/// Stretches larger than this are summarised anew on the worker rather than refreshed at once.
+constexpr uint64_t kRefreshAtOnceBytes = 8u << 20;
+
 void CSampleStore::RebuildPeaks() {
+    const uint64_t changedFirst = std::exchange(m_changedFirst, UINT64_MAX);
+    const uint64_t changedEnd = std::exchange(m_changedEnd, 0);
     if (!HasData() || GetFrameCount() == 0) {
         m_peaks.Clear();
         return;
     }
     const CPeakSummary::Layout layout{m_tracks, m_bits, GetFrameCount(), m_dataOffset};
+    const auto readData = [this](uint64_t offset, void* buffer, std::size_t count) -> std::size_t {
+        try {
+            return m_dataFile->ReadAt(m_dataOffset + offset, buffer, count);
+        } catch (...) {
+            return 0; // the summary stays flat where the data cannot be read
+        }
+    };
+    if (changedEnd <= changedFirst) {
+        if (m_peaks.IsReady() && m_peaks.Refresh(readData, layout, 0, 0)) {
+            return; // nothing changed since the summary
+        }
+    } else if (changedEnd - changedFirst <= kRefreshAtOnceBytes &&
+               m_peaks.Refresh(readData, layout, changedFirst / GetBlockAlign(),
+                               (changedEnd + GetBlockAlign() - 1) / GetBlockAlign())) {
+        return;
+    }
     const int descriptor = m_dataFile->GetDescriptor();
     // a descriptor of its own lets the worker read on while the store replaces its data file
     const int own = descriptor >= 0 ? ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0) : -1;
@@ -319,15 +347,7 @@ void CSampleStore::RebuildPeaks() {
         m_peaks.Start(own, layout);
         return;
     }
-    m_peaks.BuildNow(
-        [this](uint64_t offset, void* buffer, std::size_t count) -> std::size_t {
-            try {
-                return m_dataFile->ReadAt(m_dataOffset + offset, buffer, count);
-            } catch (...) {
-                return 0; // the summary stays flat where the data cannot be read
-            }
-        },
-        layout);
+    m_peaks.BuildNow(readData, layout);
 }
 
 int16_t CSampleStore::GetDisplaySample(uint32_t frame, int track) const noexcept {

@@ -140,8 +140,12 @@ public:
     void FreeDisplayCache() noexcept { m_displayCache.Free(); }
     /// The minimum/maximum summary for drawing zoomed out (ready once RebuildPeaks has finished).
     const CPeakSummary& Peaks() const noexcept { return m_peaks; }
-    /// Starts summarising the current data: on a worker thread for a file, at once for a memory store.
+    /// Brings the summary up to date: a ready summary of the same length refreshes at once just the
+    /// stretch that changed since; otherwise it is built anew, on a worker thread for a file, at once for
+    /// a memory store.
     void RebuildPeaks();
+    /// Notes that count bytes of the data from offset changed (count past the end: all from offset on).
+    void NoteDataChanged(uint64_t offset, uint64_t count) noexcept;
 
     // --- block driver ---
     /// Runs routine over frames first..last in pieces (see process/block_driver.h for the parameters).
@@ -241,6 +245,8 @@ private:
     uint32_t m_dataOffset = 0;
     CDisplayCache m_displayCache;
     CPeakSummary m_peaks;
+    uint64_t m_changedFirst = UINT64_MAX; ///< the data bytes changed since the summary: first ..
+    uint64_t m_changedEnd = 0;            ///< .. one past the last
     MixerBlock m_mixer{};
     uint32_t m_bits = 0;
     uint32_t m_tracks = 0;

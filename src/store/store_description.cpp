@@ -128,11 +128,11 @@ bool ReadIndexed(std::string_view text, std::size_t count, std::size_t& index, s
     return true;
 }
 
-bool MixerInRange(const MixerBlock& mixer, uint32_t tracks) noexcept {
+bool MixerInRange(const MixerBlock& mixer) noexcept {
     if (mixer.stereo > 1 || mixer.mainLeft > 200 || mixer.mainRight > 200) {
         return false;
     }
-    for (uint32_t t = 0; t < tracks; ++t) {
+    for (int t = 0; t < kMaxTracks; ++t) {
         if (mixer.volume[t] > 200 || mixer.balance[t] < -100 || mixer.balance[t] > 100) {
             return false;
         }
@@ -280,10 +280,13 @@ std::string FormatDescription(const StoreDescription& d) {
     }
     line("path", Escape(d.identity.documentPath));
     line("title", Escape(d.identity.title));
+    return SealDescription(std::move(text));
+}
+
+std::string SealDescription(std::string body) {
     char sum[16];
-    std::snprintf(sum, sizeof sum, "%08x", Checksum(text));
-    line("end", sum);
-    return text;
+    std::snprintf(sum, sizeof sum, "%08x", Checksum(body));
+    return body.append("end ").append(sum).append("\n");
 }
 
 std::optional<StoreDescription> ParseDescription(std::string_view text) {
@@ -320,7 +323,7 @@ std::optional<StoreDescription> ParseDescription(std::string_view text) {
             return std::nullopt;
         }
     }
-    if (seen != kRequiredKeys || !MixerInRange(d.mixer, d.tracks)) {
+    if (seen != kRequiredKeys || !MixerInRange(d.mixer)) {
         return std::nullopt;
     }
     return d;

@@ -52,6 +52,9 @@ StoreDescription DescribeStore(const CSampleStore& store, const RecoveryIdentity
 /// The text of a description file: versioned lines ending in a checksum line.
 std::string FormatDescription(const StoreDescription& description);
 
+/// Closes the lines of a description with the end line that carries their checksum.
+std::string SealDescription(std::string body);
+
 /// Reads a description file's text; nothing when it is truncated, damaged, of another version or holds
 /// a value out of range.
 std::optional<StoreDescription> ParseDescription(std::string_view text);

@@ -222,7 +222,7 @@ TEST_F(EffectRunner, AnEchoThatWroteNothingDropsItsUndoState) {
     EXPECT_EQ(failed.hint, 0u);
     EXPECT_EQ(Values(*store), inverted);
     ASSERT_EQ(m_history.GetCount(), 1u);
-    ASSERT_NE(m_history.Undo(store), 0u);
+    ASSERT_NE(m_history.Undo(store, ""), 0u);
     EXPECT_EQ(Values(*store), before); // the state kept is the invert's
     // Echoes over the end lengthen the sound: hint 4.
     const EffectOutcome grown = Run(*store, EffectKind::Echo, 50, 99);

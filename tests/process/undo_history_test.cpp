@@ -43,13 +43,13 @@ TEST(UndoHistory, KeepsTheNewestStatesAndRestoresThemNewestFirst) {
     EXPECT_EQ(EditOf(*history.GetState(0)), 1); // the states before edits 2, 3 and 4
     EXPECT_EQ(EditOf(*history.GetState(1)), 2);
     EXPECT_EQ(EditOf(*history.GetState(2)), 3);
-    EXPECT_EQ(history.Undo(document), 11u);
+    EXPECT_EQ(history.Undo(document, ""), 11u);
     EXPECT_EQ(EditOf(*document), 3);
-    EXPECT_EQ(history.Undo(document), 11u);
+    EXPECT_EQ(history.Undo(document, ""), 11u);
     EXPECT_EQ(EditOf(*document), 2);
-    EXPECT_EQ(history.Undo(document), 11u);
+    EXPECT_EQ(history.Undo(document, ""), 11u);
     EXPECT_EQ(EditOf(*document), 1);
-    EXPECT_EQ(history.Undo(document), 0u);
+    EXPECT_EQ(history.Undo(document, ""), 0u);
     EXPECT_EQ(EditOf(*document), 1);
 }
 
@@ -77,9 +77,9 @@ TEST(UndoHistory, HintTellsHowMuchChanged) {
     ASSERT_TRUE(document->InsertTrack(0));
     history.SaveUndoState(*document, 5, "");
     ASSERT_TRUE(document->DeleteBlock(nullptr, 0, 4));
-    EXPECT_EQ(history.Undo(document), 4u);
+    EXPECT_EQ(history.Undo(document, ""), 4u);
     EXPECT_EQ(document->GetFrameCount(), 10u);
-    EXPECT_EQ(history.Undo(document), 1u);
+    EXPECT_EQ(history.Undo(document, ""), 1u);
     EXPECT_EQ(document->GetTrackCount(), 1u);
 }
 
@@ -98,5 +98,97 @@ TEST(UndoHistory, FailedCopyOnAFullDiskLeavesTheHistoryAsItWas) {
     ASSERT_EQ(history.GetCount(), 2u);
     EXPECT_EQ(EditOf(*history.GetState(0)), 7);
     EXPECT_EQ(EditOf(*history.GetState(1)), 8);
+    EXPECT_EQ(disk.FileCount(), 2u);
+}
+
+TEST(UndoHistory, RedoWalksForwardAgainAndANewStateEndsIt) {
+    TempDir dir;
+    CUndoHistory history;
+    auto document = StoreAt(0);
+    for (int edit = 1; edit <= 3; ++edit) {
+        ASSERT_EQ(history.SaveUndoState(*document, 3, dir.Path()), CUndoHistory::SaveResult::Saved);
+        Edit(document, edit);
+    }
+    EXPECT_EQ(history.Redo(document, dir.Path()), 0u); // nothing undone yet
+    EXPECT_EQ(EditOf(*document), 3);
+    ASSERT_EQ(history.Undo(document, dir.Path()), 11u);
+    ASSERT_EQ(history.Undo(document, dir.Path()), 11u);
+    EXPECT_EQ(EditOf(*document), 1);
+    ASSERT_EQ(history.GetRedoCount(), 2u);
+    EXPECT_EQ(EditOf(*history.GetRedoState(0)), 3); // the newest sound is the oldest redo state
+    EXPECT_EQ(EditOf(*history.GetRedoState(1)), 2);
+    EXPECT_EQ(history.GetRedoState(1)->GetStorageMode(), STORE_TEMPFILE); // kept on the clipboard path
+    EXPECT_EQ(history.GetRedoState(1)->m_progressTextId, 1059u);
+    EXPECT_EQ(dir.Files().size(), 4u); // one undo state, the sound (a former undo state) and two redo states
+
+    EXPECT_EQ(history.Redo(document, dir.Path()), 11u);
+    EXPECT_EQ(EditOf(*document), 2);
+    ASSERT_EQ(history.GetCount(), 2u);
+    EXPECT_EQ(EditOf(*history.GetState(1)), 1);
+    EXPECT_EQ(history.GetRedoCount(), 1u);
+
+    // a new change drops the redo states; the count limit counts the undo states only
+    Edit(document, 4);
+    ASSERT_EQ(history.SaveUndoState(*document, 3, dir.Path()), CUndoHistory::SaveResult::Saved);
+    EXPECT_EQ(history.GetRedoCount(), 0u);
+    EXPECT_EQ(history.GetCount(), 3u);
+    EXPECT_EQ(history.Redo(document, dir.Path()), 0u);
+    EXPECT_EQ(EditOf(*document), 4);
+    EXPECT_EQ(dir.Files().size(), 4u); // three undo states and the sound
+    history.ClearUndoHistory();
+    EXPECT_EQ(dir.Files().size(), 1u);
+}
+
+TEST(UndoHistory, RedoRestoresLengthAndTracksWithTheirHints) {
+    CUndoHistory history;
+    auto document = StoreAt(0, 10);
+    history.SaveUndoState(*document, 5, "");
+    ASSERT_TRUE(document->InsertTrack(0));
+    history.SaveUndoState(*document, 5, "");
+    ASSERT_TRUE(document->DeleteBlock(nullptr, 0, 4));
+    ASSERT_EQ(history.Undo(document, ""), 4u);
+    ASSERT_EQ(history.Undo(document, ""), 1u);
+    EXPECT_EQ(history.Redo(document, ""), 1u);
+    EXPECT_EQ(document->GetTrackCount(), 2u);
+    EXPECT_EQ(document->GetFrameCount(), 10u);
+    EXPECT_EQ(history.Redo(document, ""), 4u);
+    EXPECT_EQ(document->GetFrameCount(), 5u);
+}
+
+TEST(UndoHistory, AFullDiskLetsUndoGoOnWithoutRedoAndStopsRedo) {
+    SmallDisk disk(128 * 1024);
+    FakeMessageService messages;
+    CUndoHistory history;
+    auto document = StoreAt(7, 30000); // 60000 bytes: two copies fit, the third does not
+    ASSERT_EQ(history.SaveUndoState(*document, 2, disk.Path()), CUndoHistory::SaveResult::Saved);
+    Edit(document, 8);
+    ASSERT_EQ(history.SaveUndoState(*document, 2, disk.Path()), CUndoHistory::SaveResult::Saved);
+    Edit(document, 9);
+
+    // the redo copy of 9 does not fit: the undo still happens, without a redo state
+    EXPECT_EQ(history.Undo(document, disk.Path()), 11u);
+    EXPECT_EQ(EditOf(*document), 8);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(history.GetRedoCount(), 0u);
+    EXPECT_EQ(history.GetCount(), 1u);
+
+    history.ClearUndoHistory();
+
+    // one undo state on the disk; Undo copies the sound there as the redo state, filling the disk
+    document = StoreAt(7, 30000);
+    ASSERT_EQ(history.SaveUndoState(*document, 2, disk.Path()), CUndoHistory::SaveResult::Saved);
+    Edit(document, 8);
+    ASSERT_EQ(history.Undo(document, disk.Path()), 11u);
+    EXPECT_EQ(EditOf(*document), 7);
+    ASSERT_EQ(history.GetRedoCount(), 1u);
+    EXPECT_EQ(disk.FileCount(), 2u); // the sound (the former undo state) and the redo state
+
+    // the undo copy of 7 would be a third file: Redo refuses and changes nothing
+    EXPECT_EQ(history.Redo(document, disk.Path()), 0u);
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(EditOf(*document), 7);
+    ASSERT_EQ(history.GetRedoCount(), 1u);
+    EXPECT_EQ(EditOf(*history.GetRedoState(0)), 8);
+    EXPECT_EQ(history.GetCount(), 0u);
     EXPECT_EQ(disk.FileCount(), 2u);
 }

@@ -17,6 +17,8 @@ TEST(AccelTable, MenusShowTheConventionalKeys) {
     EXPECT_EQ(menuName(57637), "Ctrl+V");
     EXPECT_EQ(menuName(32818), "Ctrl+Down");
     EXPECT_EQ(menuName(32777), "F5");
+    EXPECT_EQ(menuName(33700), "Ctrl+Y"); // Redo, also on Ctrl+Shift+Z
+    EXPECT_EQ(ShortcutsOf(table, 33700).size(), 2u);
     EXPECT_EQ(menuName(12345), "-");
     EXPECT_EQ(ShortcutsOf(table, 57643).size(), 2u);
     EXPECT_TRUE(ShortcutsOf(table, 1).empty());

@@ -196,9 +196,9 @@ TEST(SettingsFirstRun, OnlyDefaultsAreSetAndTheBuiltInTableIsSaved) {
 
     CMemoryProfileStore saved;
     ASSERT_TRUE(WriteSettings(saved, s));
-    ASSERT_EQ(saved.GetInt("Accels", "Count", 0), 35);
+    ASSERT_EQ(saved.GetInt("Accels", "Count", 0), 37);
     std::multiset<std::pair<std::string, int>> keys;
-    for (int i = 0; i < 35; ++i) {
+    for (int i = 0; i < 37; ++i) {
         AccelEntry e;
         e.flags = static_cast<uint8_t>(saved.GetInt("Accels", "Flags" + std::to_string(i), 0));
         e.key = static_cast<uint16_t>(saved.GetInt("Accels", "Keys" + std::to_string(i), 0));
@@ -212,11 +212,12 @@ TEST(SettingsFirstRun, OnlyDefaultsAreSetAndTheBuiltInTableIsSaved) {
         {"Ctrl+R", 32806},       {"Ctrl+Shift+R", 32870}, {"Ctrl+S", 57603},
         {"Ctrl+V", 57637},       {"Shift+Insert", 57637}, {"Ctrl+X", 57635},
         {"Shift+Delete", 57635}, {"Ctrl+Z", 57643},       {"Alt+Backspace", 57643},
-        {"Ctrl+Up", 32818},      {"Ctrl+Down", 32818},    {"Ctrl+Left", 32812},
-        {"Ctrl+Right", 32813},   {"F1", 57670},           {"Shift+F1", 57669},
-        {"F4", 32848},           {"F5", 32777},           {"F6", 32780},
-        {"F7", 32828},           {"F8", 32779},           {"F9", 32814},
-        {"F11", 32820},          {"F12", 32815}};
+        {"Ctrl+Y", 33700},       {"Ctrl+Shift+Z", 33700}, {"Ctrl+Up", 32818},
+        {"Ctrl+Down", 32818},    {"Ctrl+Left", 32812},    {"Ctrl+Right", 32813},
+        {"F1", 57670},           {"Shift+F1", 57669},     {"F4", 32848},
+        {"F5", 32777},           {"F6", 32780},           {"F7", 32828},
+        {"F8", 32779},           {"F9", 32814},           {"F11", 32820},
+        {"F12", 32815}};
     EXPECT_EQ(keys, expected);
 }
 

@@ -206,6 +206,24 @@ TEST(LeftoverStores, DeclinedOffersEmptyTakesAndLeftoversWithoutADescriptionAreD
     EXPECT_TRUE(ScanForLeftovers({dir.Path()}).offers.empty());
 }
 
+TEST(LeftoverStores, ACrashWhileTheDescriptionIsReplacedLeavesItsWholeCopy) {
+    TempDir dir;
+    const std::vector<uint8_t> pattern = Pattern(4 * 300);
+    KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), pattern); }));
+    for (const auto& name : dir.Files()) {
+        if (name.size() > 9) { // the old description removed, the new one not yet renamed
+            std::filesystem::rename(dir.Path() + "/" + name, dir.Path() + "/" + name + "~");
+        }
+    }
+    LeftoverScan scan = ScanForLeftovers({dir.Path()});
+    ASSERT_EQ(scan.offers.size(), 1u);
+    CSampleStore restored;
+    ASSERT_TRUE(scan.offers[0].RestoreInto(restored));
+    EXPECT_EQ(AllBytes(restored), pattern);
+    restored.Release();
+    EXPECT_TRUE(dir.Files().empty()); // the copy went with the rewritten description
+}
+
 TEST(LeftoverStores, AnOfferNotAnsweredStaysForTheNextStart) {
     TempDir dir;
     KillChild(RunInChild([&] { RecordTakeThatIsNeverReleased(dir.Path(), Pattern(40)); }));

@@ -124,15 +124,54 @@ TEST(PeakSummary, AStoreOnDiskIsSummarisedByAWorkerAndAgainAfterAnEdit) {
     const std::vector<int16_t> quiet(2 * 1024, 5);
     ASSERT_TRUE(store.WriteData(4 * 1024, quiet.data(), uint32_t(quiet.size() * 2)));
     store.RebuildPeaks();
-    for (int i = 0; i < 500 && !store.Peaks().IsReady(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    EXPECT_TRUE(store.Peaks().IsReady()); // just the changed stretch, refreshed at once
     ASSERT_TRUE(store.Peaks().Range(0, 1024, 1536, low, high));
     EXPECT_EQ(low, 5);
     EXPECT_EQ(high, 5);
     // releasing the store stops and forgets the summary
     store.Release();
     EXPECT_FALSE(store.Peaks().IsReady());
+}
+
+TEST(PeakSummary, ARefreshRereadsOnlyTheChangedBlocks) {
+    const uint32_t tracks = 3;
+    const uint64_t frames = 300000;
+    std::vector<int16_t> samples = Noise(frames, tracks, 11);
+    CPeakSummary peaks;
+    const CPeakSummary::Layout layout{tracks, 16, frames, 0};
+    peaks.BuildNow(ReaderOf(samples), layout);
+    // a loud frame inside one block, and a quiet stretch across a coarse boundary
+    samples[70050 * tracks + 1] = 32767;
+    for (uint64_t f = 65000; f < 66000; ++f) {
+        samples[f * tracks + 2] = 3;
+    }
+    uint64_t bytesRead = 0;
+    const CPeakSummary::Reader counting = [&](uint64_t offset, void* buffer, std::size_t count) {
+        const std::size_t n = ReaderOf(samples)(offset, buffer, count);
+        bytesRead += n;
+        return n;
+    };
+    ASSERT_TRUE(peaks.Refresh(counting, layout, 70050, 70051));
+    ASSERT_TRUE(peaks.Refresh(counting, layout, 65000, 66000));
+    EXPECT_LE(bytesRead, 4u * 512 * tracks * 2); // the three or four blocks touched
+    for (uint32_t t = 0; t < tracks; ++t) {
+        for (const auto& [first, last] : {std::pair<uint64_t, uint64_t>{0, frames},
+                                          {65000, 66000},
+                                          {70000, 70100},
+                                          {64512, 65536},
+                                          {65536, 131072}}) {
+            int16_t low = 0;
+            int16_t high = 0;
+            ASSERT_TRUE(peaks.Range(t, first, last, low, high));
+            EXPECT_EQ(std::make_pair(low, high), BruteForce(samples, tracks, t, first, last, 512))
+                << first << ".." << last << " track " << t;
+        }
+    }
+    // another length or format, or a summary that is not ready, is built anew by the caller
+    EXPECT_FALSE(peaks.Refresh(counting, {tracks, 16, frames - 1, 0}, 0, 10));
+    EXPECT_FALSE(peaks.Refresh(counting, {tracks, 8, frames, 0}, 0, 10));
+    CPeakSummary empty;
+    EXPECT_FALSE(empty.Refresh(counting, layout, 0, 10));
 }
 
 TEST(PeakSummary, ClearingStopsARunningBuild) {

@@ -120,8 +120,22 @@ TEST(StoreDescription, WellSealedButImpossibleValuesAreRefused) {
     EXPECT_TRUE(refused([](StoreDescription& d) { d.mixer.stereo = 2; }));
     EXPECT_TRUE(refused([](StoreDescription& d) { d.mixer.mainRight = 255; }));
     EXPECT_TRUE(refused([](StoreDescription& d) { d.pid = -1; }));
-    // a volume beyond the tracks in use is not looked at
-    EXPECT_FALSE(refused([](StoreDescription& d) { d.mixer.volume[5] = 255; }));
+    EXPECT_TRUE(refused([](StoreDescription& d) { d.mixer.volume[31] = 255; })); // beyond the tracks too
+    EXPECT_FALSE(refused([](StoreDescription& d) { d.trackFlags[31] = 0x80000000u; }));
+}
+
+TEST(StoreDescription, SealedLinesAreStillReadStrictly) {
+    const std::string whole = FormatDescription(Sample());
+    const std::string body = whole.substr(0, whole.rfind("end "));
+    EXPECT_EQ(SealDescription(body), whole);
+    EXPECT_TRUE(ParseDescription(SealDescription(body)));
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "colour blue\n")));   // an unknown key
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "name 32 x\n")));     // no track 33
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "info 3 bad\\q\n"))); // an unknown escape
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "nospace\n")));
+    EXPECT_FALSE(ParseDescription(SealDescription(body.substr(0, body.find("rate "))))); // keys missing
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "bits 16 \n"))); // a number with a tail
+    EXPECT_FALSE(ParseDescription(SealDescription(body + "mixer 00\n"))); // a short mixer
 }
 
 TEST(StoreDescription, ForeignVersionsAndGarbageAreRefused) {

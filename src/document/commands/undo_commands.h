@@ -4,7 +4,7 @@
 
 namespace ondrix {
 
-/// The document's "&Undo": the newest undo state takes the place of the sound.
+/// The document's "&Undo" and "&Redo": the newest undo or redo state takes the place of the sound.
 class CUndoCommands : public CCommandSet {
 public:
     /// The undo commands of a document.

@@ -75,6 +75,7 @@ const AccelTable& BuiltInAccelTable() {
         {kCtrlShift, 'R', 32870},    // Repeat Last Function
         {kCtrl, 'S', 57603},         // Save
         {kCtrl, 'V', 57637},         // Paste
+        {kCtrl, 'Y', 33700},         // Redo
         {kAlt, VK_BACK, 57643},      // Undo
         {kShift, VK_DELETE, 57635},  // Cut
         {kCtrl, VK_DOWN, 32818},     // Switch Sample Window/Mixer Area
@@ -95,6 +96,7 @@ const AccelTable& BuiltInAccelTable() {
         {kCtrl, VK_UP, 32818},       // Switch Sample Window/Mixer Area
         {kCtrl, 'X', 57635},         // Cut
         {kCtrl, 'Z', 57643},         // Undo
+        {kCtrlShift, 'Z', 33700},    // Redo
     };
     return table;
 }

@@ -302,6 +302,43 @@ TEST_F(ClipboardTest, ACutThatCannotCopyOrSaveItsUndoStateChangesNothing) {
     EXPECT_EQ(disk.FileCount(), 0u);
 }
 
+TEST_F(ClipboardTest, APasteThatFailsOnAFullDiskDropsItsUndoStateAndChangesNothing) {
+    g_settings.edit.allTracks = 1;
+    g_settings.edit.undoCount = 2;
+    SmallDisk disk(256 * 1024);
+    g_settings.tempPath.editor = disk.Path(); // the sound lives on the small disk, the undo states do not
+    COndrixDoc* doc = RampSound(4, 20000);    // 160 KB
+    ASSERT_EQ(doc->GetStore()->GetStorageMode(), STORE_TEMPFILE);
+    doc->SetBlock(0, 99);
+    frame->ExecuteCommand(cmd::kInvert); // an earlier edit in place, with its undo state
+    const CSampleStore* state = doc->GetUndoHistory().GetState(0);
+    ASSERT_NE(state, nullptr);
+    ASSERT_TRUE(messages.shown.empty());
+    doc->SetBlock(0, 12499);
+    frame->ExecuteCommand(cmd::kEditCopy); // 100 KB on the clipboard path
+    ASSERT_EQ(Custom()->GetFrameCount(), 12500u);
+    doc->SetModifiedFlag(false);
+    const Tracks before = AllTracks(*doc->GetStore());
+    const std::size_t files = temp.Files().size();
+
+    // inserting needs a new data file of 260 KB beside the old one: the disk is full
+    doc->SetBlock(-1, 100);
+    frame->ExecuteCommand(cmd::kEditPaste);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Destination disk drive is full.");
+    EXPECT_EQ(AllTracks(*doc->GetStore()), before);
+    ASSERT_EQ(doc->GetUndoHistory().GetCount(), 1u); // the paste's state is gone, the earlier one stays
+    EXPECT_EQ(doc->GetUndoHistory().GetState(0), state);
+    EXPECT_EQ(temp.Files().size(), files);
+    EXPECT_EQ(disk.FileCount(), 1u); // only the sound: the replacement file was removed
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetCursor(), 100);
+
+    // Undo still brings back the sound before the earlier edit
+    PressInSample(Qt::Key_Z);
+    EXPECT_EQ(AllTracks(*doc->GetStore())[2], Ramp(2000, 20000));
+}
+
 TEST_F(ClipboardTest, MixAtThirtyPercentKeepsItsSettingAndMixesPastTheEnd) {
     g_settings.edit.allTracks = 1;
     Sound(1, 50, [](uint32_t, uint32_t) { return int16_t(1000); });

@@ -1,13 +1,17 @@
+#include "app/help_window.h"
 #include "app/ui/editor_fixture.h"
 #include "app/ui/manual_device.h"
 #include "app/work_recovery.h"
 #include "audio/signal_source.h"
 #include "document/record_session.h"
 #include "document/track_mixer.h"
+#include "resources/command_ids.h"
 #include "resources/string_ids.h"
 #include "store/leftover_stores.h"
 #include "store/recovery_note.h"
 #include "support/child_process.h"
+
+#include <QTextBrowser>
 
 #include <algorithm>
 #include <chrono>
@@ -105,7 +109,7 @@ TEST_F(RecoveryTest, AKilledTakeOpensAgainAsAModifiedRecordingWithItsFramesIntac
     EXPECT_EQ(question.text.rfind("Recover the recording of ", 0), 0u) << question.text;
     EXPECT_NE(question.text.find(" (00:01.00)?"), std::string::npos) << question.text;
     EXPECT_EQ(question.icon, MsgIcon::Question);
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(question.helpId, str::kRecoverTakeText);
     EXPECT_EQ(messages.beeps, std::vector<MsgIcon>{MsgIcon::Question});
 
@@ -185,6 +189,34 @@ TEST_F(RecoveryTest, DeclinedOffersAndLeftoversWithoutADescriptionAreDeleted) {
     EXPECT_TRUE(temp.Files().empty());
 }
 
+TEST_F(RecoveryTest, CancelKeepsTheWorkForTheNextStart) {
+    const std::vector<uint8_t> pattern = Pattern(800 * 2);
+    LeaveCrashedStore(16, 1, 8000, pattern, {RecoveryKind::Take, "", "Untitled 1", 0});
+    const std::vector<std::string> before = temp.Files();
+    messages.answers = {MsgAnswer::Cancel};
+    Restart();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(frame->Children().empty());
+    EXPECT_EQ(temp.Files(), before); // data and description both kept
+    messages.shown.clear();
+    messages.answers = {MsgAnswer::Yes};
+    Restart();
+    ASSERT_EQ(messages.shown.size(), 1u); // offered again
+    ASSERT_EQ(frame->Children().size(), 1u);
+    EXPECT_EQ(AllBytes(*Doc()->GetStore()), pattern);
+}
+
+TEST_F(RecoveryTest, TheQuestionsHelpSaysWhatYesAndNoDo) {
+    CHelpWindow help;
+    for (const uint32_t id : {str::kRecoverTakeText, str::kRecoverChangesText}) {
+        help.ShowTopic(id);
+        ASSERT_EQ(help.CurrentTopic(), id);
+        const QString shown = help.Browser()->toPlainText();
+        EXPECT_TRUE(shown.contains("No deletes it for good. Cancel leaves it")) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("%s"));
+    }
+}
+
 TEST_F(RecoveryTest, ARunningEditorsStoresAreNotOffered) {
     COndrixDoc* doc = NewSound(16, 1, 8000, false);
     FillRamp16(*doc->GetStore(), 100);
@@ -225,6 +257,21 @@ TEST_F(RecoveryTest, AChangedDocumentKeepsItsDescriptionUpToDateUntilItIsSafe) {
     ProcessPendingEvents();
     app.reset();
     EXPECT_TRUE(temp.Files().empty());
+}
+
+TEST_F(RecoveryTest, ASoundOpenedFromTheClipboardIsDescribedAtOnce) {
+    CSampleStore* clip = app->GetCustomClipboard();
+    ASSERT_NE(clip, nullptr);
+    ASSERT_TRUE(clip->Create(STORE_MEMORY, "", 16, 1, 44100, false));
+    FillRamp16(*clip, 10);
+    frame->ExecuteCommand(cmd::kFromClipboard);
+    ProcessPendingEvents();
+    ASSERT_NE(Doc(), nullptr);
+    ASSERT_TRUE(Doc()->IsModified()); // it is nowhere else on disk
+    const auto description = DescriptionOf(*Doc()->GetStore());
+    ASSERT_TRUE(description);
+    EXPECT_EQ(description->identity.kind, RecoveryKind::Changes);
+    EXPECT_EQ(description->identity.title, "Clipboard");
 }
 
 TEST_F(RecoveryTest, ATakeIsDescribedFromTheRecordCommandOnAndNotAfterItWasTakenIn) {

@@ -11,10 +11,13 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QToolBar>
 
 #include <cstring>
 #include <fstream>
@@ -100,7 +103,7 @@ protected:
     }
 };
 
-TEST_F(SoundCommandsTest, UndoRestoresEachStepAndIsDisabledAtTheEndOfTheHistory) {
+TEST_F(SoundCommandsTest, UndoAndRedoRestoreEachStepAndAreDisabledAtTheEndsOfTheHistory) {
     g_settings.edit.undoCount = 2;
     COndrixDoc* doc = Ramp(40000);
     const std::vector<int16_t> original = Track16(*doc->GetStore(), 0);
@@ -129,6 +132,80 @@ TEST_F(SoundCommandsTest, UndoRestoresEachStepAndIsDisabledAtTheEndOfTheHistory)
     EXPECT_FALSE(Enabled(cmd::kEditUndo));
     PressInSample(Qt::Key_Z); // nothing left: nothing happens
     EXPECT_EQ(Track16(*doc->GetStore(), 0), original);
+
+    // Redo walks forward again: Ctrl+Y, then the menu item; at the newest step it is disabled
+    EXPECT_TRUE(Enabled(cmd::kEditRedo));
+    EXPECT_EQ(frame->Action(cmd::kEditRedo)->text(), "&Redo\tCtrl+Y");
+    doc->SetBlock(5, 20);
+    PressInSample(Qt::Key_Y);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), cut);
+    EXPECT_EQ(Status(3), "30000");
+    EXPECT_FALSE(doc->HasBlock());
+    EXPECT_TRUE(Enabled(cmd::kEditUndo));
+    ChooseMenuItem(cmd::kEditRedo);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), pasted);
+    EXPECT_EQ(Status(3), "40000");
+    EXPECT_FALSE(Enabled(cmd::kEditRedo));
+    PressInSample(Qt::Key_Y); // nothing left to redo
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), pasted);
+    EXPECT_EQ(doc->GetUndoHistory().GetCount(), 2u);
+
+    // and back again with Ctrl+Z and forward with Ctrl+Shift+Z
+    PressInSample(Qt::Key_Z);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), cut);
+    PressInSample(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), pasted);
+}
+
+TEST_F(SoundCommandsTest, AnEditAfterUndoEndsRedo) {
+    g_settings.edit.undoCount = 3;
+    COndrixDoc* doc = Ramp(40000);
+    const std::vector<int16_t> original = Track16(*doc->GetStore(), 0);
+    EXPECT_FALSE(Enabled(cmd::kEditRedo));
+    doc->SetBlock(0, 99);
+    ChooseMenuItem(cmd::kEditDelete);
+    PressInSample(Qt::Key_Z);
+    ASSERT_EQ(Track16(*doc->GetStore(), 0), original);
+    EXPECT_TRUE(Enabled(cmd::kEditRedo));
+
+    doc->SetBlock(0, 9);
+    ChooseMenuItem(cmd::kEditDelete);
+    const std::vector<int16_t> edited(original.begin() + 10, original.end());
+    ASSERT_EQ(Track16(*doc->GetStore(), 0), edited);
+    EXPECT_FALSE(Enabled(cmd::kEditRedo));
+    EXPECT_EQ(doc->GetUndoHistory().GetRedoCount(), 0u);
+    PressInSample(Qt::Key_Y); // the undone delete does not come back
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), edited);
+    PressInSample(Qt::Key_Z);
+    EXPECT_EQ(Track16(*doc->GetStore(), 0), original);
+    EXPECT_FALSE(Enabled(cmd::kEditUndo));
+}
+
+TEST_F(SoundCommandsTest, RedoStandsUnderUndoInTheEditMenuAndBesideItOnTheToolBar) {
+    Ramp(20000);
+    frame->UpdateCommandStates();
+    QMenu* edit = nullptr;
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (top->text() == "&Edit") {
+            edit = top->menu();
+        }
+    }
+    ASSERT_NE(edit, nullptr);
+    const QList<QAction*> items = edit->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items[0], frame->Action(cmd::kEditUndo));
+    EXPECT_EQ(items[1], frame->Action(cmd::kEditRedo));
+    QAction* redo = frame->Action(cmd::kEditRedo);
+    EXPECT_EQ(redo->statusTip(), "Redo the last undone change");
+    EXPECT_EQ(redo->toolTip(), "Redo");
+    EXPECT_FALSE(redo->isEnabled());
+    bool besideUndo = false;
+    for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+        const QList<QAction*> buttons = bar->actions();
+        const qsizetype undo = buttons.indexOf(frame->Action(cmd::kEditUndo));
+        besideUndo |= undo >= 0 && undo + 1 < buttons.size() && buttons[undo + 1] == redo;
+    }
+    EXPECT_TRUE(besideUndo);
 }
 
 TEST_F(SoundCommandsTest, UndoAfterAStereoChangeTellsTheViewsAndTheStatus) {

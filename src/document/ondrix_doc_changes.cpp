@@ -1,0 +1,50 @@
+#include "document/ondrix_doc.h"
+
+#include "document/update_hints.h"
+#include "settings/core/settings.h"
+
+namespace ondrix {
+
+// Changes of the sound with their undo states, and putting undo and redo states back.
+
+bool COndrixDoc::ApplyChange(const std::function<bool()>& operation, uint32_t hint) {
+    if (m_undo.SaveUndoState(*m_store, g_settings.edit.undoCount, g_settings.tempPath.clipboard) ==
+        CUndoHistory::SaveResult::Failed) {
+        return false;
+    }
+    if (!operation()) {
+        m_undo.DropNewestUndoState();
+        return false;
+    }
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, hint);
+    UpdateStatus(0);
+    return true;
+}
+
+bool COndrixDoc::Undo() {
+    return RestoreState(CUndoHistory::Direction::Undo);
+}
+
+bool COndrixDoc::Redo() {
+    return RestoreState(CUndoHistory::Direction::Redo);
+}
+
+bool COndrixDoc::RestoreState(CUndoHistory::Direction direction) {
+    const bool stereo = m_store->GetStereo();
+    const uint32_t hint = m_undo.Restore(direction, m_store, g_settings.tempPath.clipboard);
+    if (hint == 0) {
+        return false;
+    }
+    SetModifiedFlag(true);
+    // the old selection may lie beyond the restored sound: reset it before the views look
+    ResetSelection();
+    UpdateAllViews(nullptr, hint);
+    if (m_store->GetStereo() != stereo) {
+        UpdateAllViews(nullptr, HINT_STEREO);
+    }
+    UpdateStatus(0);
+    return true;
+}
+
+} // namespace ondrix
