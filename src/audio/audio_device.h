@@ -104,6 +104,9 @@ public:
     /// Frames the device lost since it was opened because nobody read them in time (an overrun); it
     /// recorded as many frames of silence in their place, so what it recorded keeps its timing.
     virtual uint64_t GetLostFrames() { return 0; }
+    /// Bytes captured since the device was opened (or reset), counting what the device holds and has not
+    /// yet put in a buffer; false when the query fails.
+    virtual bool GetCapturedPosition(uint64_t& bytes) { return GetPosition(bytes); }
 };
 
 /// An output device over a stream class that offers the operations of IAudioStream and SetRunning
@@ -137,6 +140,7 @@ public:
     DeviceResult Start() override { return m_stream->SetRunning(true); }
     DeviceResult Stop() override { return m_stream->SetRunning(false); }
     uint64_t GetLostFrames() override { return m_stream->GetLostFrames(); }
+    bool GetCapturedPosition(uint64_t& bytes) override { return m_stream->GetCapturedPosition(bytes); }
 
 private:
     std::unique_ptr<Stream> m_stream;

@@ -35,6 +35,10 @@ bool CAudioEngine::PrepareStart() {
     }
     StopAndWait();
     m_paused.store(false);
+    m_monitoring.store(false);
+    m_keepFrom = 0;
+    m_drained = 0;
+    m_inputStarted = false;
     m_deviceFailed.store(false);
     m_stopRequested.store(false);
     m_faultId = 0;
@@ -161,9 +165,33 @@ void CAudioEngine::TogglePause() {
             m_paused.store(!paused);
         }
     } else if (m_input) {
-        if ((paused ? m_input->Start() : m_input->Stop()) == DeviceResult::Ok) {
+        if (paused && m_monitoring.load()) {
+            // the input runs already: the take starts with the frame it captures now
+            uint64_t captured = 0;
+            if (!m_input->GetCapturedPosition(captured)) {
+                return;
+            }
+            m_keepFrom = captured / m_blockAlign * m_blockAlign;
+            m_monitoring.store(false);
+            m_paused.store(false);
+            m_inputStarted = true;
+        } else if ((paused ? m_input->Start() : m_input->Stop()) == DeviceResult::Ok) {
             m_paused.store(!paused);
+            m_inputStarted = true;
         }
+    }
+}
+
+void CAudioEngine::MonitorInput() {
+    std::lock_guard lock(m_deviceMutex);
+    if (!m_input || !m_paused.load() || m_monitoring.load() || m_inputStarted) {
+        return; // only a recording that has never run
+    }
+    m_keepFrom = std::numeric_limits<uint64_t>::max();
+    if (m_input->Start() == DeviceResult::Ok) {
+        m_monitoring.store(true);
+    } else {
+        m_keepFrom = 0;
     }
 }
 
@@ -184,7 +212,8 @@ uint32_t CAudioEngine::GetPosition() const {
     }
     const uint64_t frames = bytes / m_channels / (m_bits / 8);
     if (m_input) {
-        return uint32_t(std::min<uint64_t>(frames, std::numeric_limits<uint32_t>::max()));
+        const uint64_t kept = bytes > m_keepFrom ? (bytes - m_keepFrom) / m_channels / (m_bits / 8) : 0;
+        return uint32_t(std::min<uint64_t>(kept, std::numeric_limits<uint32_t>::max()));
     }
     const uint64_t rangeFrames = m_rangeLength / m_blockAlign;
     const uint64_t startFrame = m_rangeStart / m_blockAlign;
@@ -197,7 +226,7 @@ void CAudioEngine::GetLevels(uint32_t& left, uint32_t& right) const {
     std::lock_guard lock(m_deviceMutex);
     IAudioStream* device = m_output ? static_cast<IAudioStream*>(m_output.get()) : m_input.get();
     uint8_t frame[4] = {};
-    if (!device || m_paused.load() || !device->GetCurrentFrame(frame)) {
+    if (!device || (m_paused.load() && !m_monitoring.load()) || !device->GetCurrentFrame(frame)) {
         return;
     }
     LevelsOfFrame(frame, m_bits, m_channels, left, right);

@@ -44,8 +44,12 @@ public:
     void StopAudio() noexcept;
     /// Stops the current run and waits until its worker has closed the device.
     void StopAndWait() noexcept;
-    /// Pauses or resumes the current run.
+    /// Pauses or resumes the current run. The first resume of a monitored recording starts the take at
+    /// the frame the input captures at that moment.
     void TogglePause();
+    /// While a recording is opened and not yet started, runs its input so that the levels show it; what
+    /// it records is dropped until TogglePause starts the take.
+    void MonitorInput();
     /// AUDIO_PLAYING or AUDIO_RECORDING, plus AUDIO_PAUSED; 0 without a run.
     uint32_t GetState() const noexcept;
     /// The frame being played (wrapping with loop) or the frames recorded in this run; 0 without a run.
@@ -97,6 +101,7 @@ private:
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_paused{false};
     std::atomic<bool> m_deviceFailed{false};
+    std::atomic<bool> m_monitoring{false}; // a recording not yet started whose input runs for the levels
 
     // The device; the worker closes it under the lock while the UI thread queries it.
     mutable std::mutex m_deviceMutex;
@@ -127,6 +132,9 @@ private:
     uint32_t m_rangeStart = 0; // byte offset in the data of the range start
     uint32_t m_channels = 1;
     uint32_t m_recordedEnd = 0;
+    uint64_t m_keepFrom = 0;     // recording: input bytes before this are dropped (under m_deviceMutex)
+    uint64_t m_drained = 0;      // recording: input bytes the worker has taken from the device
+    bool m_inputStarted = false; // recording: the take has started once (under m_deviceMutex)
     uint64_t m_sequence = 0;
     bool m_loop = false;
     IEngineListener* m_listener = nullptr;

@@ -100,6 +100,17 @@ std::array<AudioBuffer*, 2> CAudioEngine::HeadersInQueueOrder() noexcept {
 
 void CAudioEngine::DrainBuffer(AudioBuffer& header) {
     uint64_t count = header.bytesRecorded / m_blockAlign * m_blockAlign;
+    const uint64_t first = m_drained;
+    m_drained += count;
+    uint64_t keepFrom = 0;
+    {
+        // Read under the lock that TogglePause sets it under: a buffer handed back before the take
+        // started holds only frames captured before it.
+        std::lock_guard lock(m_deviceMutex);
+        keepFrom = m_keepFrom;
+    }
+    const uint64_t skip = keepFrom > first ? std::min(count, keepFrom - first) : 0;
+    count -= skip;
     if (count == 0 || m_faultId != 0) {
         return;
     }
@@ -108,7 +119,7 @@ void CAudioEngine::DrainBuffer(AudioBuffer& header) {
     count = std::min(count, room);
     try {
         if (count > 0) {
-            m_file->WriteAt(m_dataOffset + m_recordedEnd, header.data, std::size_t(count));
+            m_file->WriteAt(m_dataOffset + m_recordedEnd, header.data + skip, std::size_t(count));
             m_recordedEnd += uint32_t(count);
         }
     } catch (const FileException& error) {

@@ -37,6 +37,12 @@ void CSampleStore::TogglePause() {
     }
 }
 
+void CSampleStore::MonitorAudioInput() {
+    if (HasData() && m_engine) {
+        m_engine->MonitorInput();
+    }
+}
+
 uint32_t CSampleStore::GetAudioState() const noexcept {
     return HasData() && m_engine ? m_engine->GetState() : 0;
 }

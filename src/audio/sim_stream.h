@@ -45,6 +45,8 @@ public:
     DeviceResult Reset();
     /// Bytes played or recorded since open or reset, up to the clock's present.
     bool GetPosition(uint64_t& bytes);
+    /// The position: the simulated input puts every frame due into a buffer at once.
+    bool GetCapturedPosition(uint64_t& bytes) { return GetPosition(bytes); }
     /// The frame last played or recorded.
     bool GetCurrentFrame(uint8_t* frame);
     /// Moves the bytes that are due by the clock; returns the clock time of the next event (or ~0).

@@ -31,6 +31,7 @@ RecordOptions RecordOptionsFromSettings() {
     options.syncBuffer = uint32_t(g_settings.synchroPlay.buffer);
     options.recordPath = g_settings.tempPath.record;
     options.synchroPath = g_settings.tempPath.synchroPlay;
+    options.latencyMs = g_settings.record.latencyMs;
     return options;
 }
 

@@ -1,6 +1,7 @@
 #include "document/record_session.h"
 
 #include "audio/engine_listener.h"
+#include "audio/take_latency.h"
 #include "base/user_abort.h"
 #include "store/sample_store.h"
 #include "store/temp_paths.h"
@@ -49,6 +50,7 @@ bool CRecordSession::Prepare(const RecordOptions& options, const SyncRange& rang
     m_prepared = true;
     m_syncPort = options.syncPort;
     m_syncBuffer = options.syncBuffer;
+    m_latencyMs = options.latencyMs;
     if (!MakeTarget(options) ||
         !Target().StartRecording(options.inputPort, options.inputBuffer, m_listener)) {
         // nothing of a failed prepare stays: no record store, no prepared flag
@@ -63,6 +65,8 @@ bool CRecordSession::Prepare(const RecordOptions& options, const SyncRange& rang
         RenderSyncStore(options, range);
     }
     RunAccompanimentStep([this] { m_accompaniment->Open(); });
+    // the meters show the input while the user sets the level; the take begins at the start step
+    Target().MonitorAudioInput();
     return true;
 }
 
@@ -136,11 +140,16 @@ void CRecordSession::StopAndWait() noexcept {
 
 std::unique_ptr<CSampleStore> CRecordSession::Finish() {
     CloseAccompaniment();
+    const bool heardPlayback = m_syncStore != nullptr;
     if (m_syncStore) {
         m_syncStore->Release(); // stops its playback and waits for the output to close
         m_syncStore.reset();
     }
     m_prepared = false;
+    if (heardPlayback && m_recordStore) {
+        // the input heard the playback a round trip late; a failed move is reported and keeps the take
+        ShiftTakeEarlier(*m_recordStore, m_latencyMs);
+    }
     return std::move(m_recordStore);
 }
 

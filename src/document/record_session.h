@@ -32,6 +32,7 @@ struct RecordOptions {
     uint32_t syncBuffer = 65536;
     std::string recordPath;  ///< the "Record" temporary path
     std::string synchroPath; ///< the "SynchroPlay" temporary path
+    int32_t latencyMs = 0;   ///< a take heard with synchronous playback moves earlier by this
 };
 
 /// One recording of a document, from the record command to the stop message: the record target (the
@@ -73,7 +74,8 @@ public:
     void StopAndWait() noexcept;
     /// The recording ended: closes the accompaniment and deletes the synchronous store (waiting for its
     /// output to close). Returns the record store for the document to take in (null when the recording
-    /// went into the document's store); the session holds nothing afterwards.
+    /// went into the document's store), moved earlier by the latency compensation when the other tracks
+    /// played along; the session holds nothing afterwards.
     std::unique_ptr<CSampleStore> Finish();
 
 private:
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<IRecordAccompaniment> m_accompaniment;
     int m_syncPort = -1;
     uint32_t m_syncBuffer = 65536;
+    int32_t m_latencyMs = 0;
     bool m_prepared = false;
     bool m_accompanimentClosed = false;
 };

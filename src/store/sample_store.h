@@ -188,6 +188,8 @@ public:
     void StopAudio() noexcept;
     /// Pauses or resumes the running playback or recording.
     void TogglePause();
+    /// While a recording is opened and not yet started, runs its input for the levels (nothing is kept).
+    void MonitorAudioInput();
     /// AUDIO_PLAYING or AUDIO_RECORDING, plus AUDIO_PAUSED; 0 when nothing runs.
     uint32_t GetAudioState() const noexcept;
     /// The frame being played, or the frames recorded in this run; 0 when nothing runs.

@@ -276,3 +276,52 @@ TEST(AudioDeviceFaults, RecordingDeviceFailureKeepsWhatWasRecorded) {
     EXPECT_EQ(listener.Messages().back().wParam, 32315u);
     EXPECT_EQ(Decode16(AllBytes(store)), RampFrames(0, 130, 1));
 }
+
+TEST(AudioRecording, AMonitoredInputShowsItsLevelsKeepsNothingAndTheTakeStartsAtTheToggle) {
+    RecordRig rig;
+    CEngineWaiter listener;
+    CSampleStore store;
+    ASSERT_TRUE(store.Create(STORE_MEMORY, "", 16, 2, kRate, true));
+    ASSERT_TRUE(store.StartRecording(-1, 400, &listener)); // 100 frames per buffer
+    store.MonitorAudioInput();
+    EXPECT_EQ(store.GetAudioState(), AUDIO_RECORDING | AUDIO_PAUSED); // still prepared
+    EXPECT_TRUE(rig.backend.IsInputRunning());
+    for (int step = 0; step < 5; ++step) {
+        rig.clock.AdvanceFrames(50, kRate); // 250 frames, two and a half buffers, all dropped
+        ASSERT_TRUE(rig.WaitInputQueued(2));
+    }
+    EXPECT_EQ(store.GetAudioPosition(), 0u);
+    uint32_t left = 0;
+    uint32_t right = 0;
+    store.GetAudioLevels(left, right); // the last frame captured: ramp frame 249
+    EXPECT_EQ(left, uint32_t(249 * 7) * 100 >> 15);
+    EXPECT_EQ(right, uint32_t(249 * 7 + 1000) * 100 >> 15);
+    EXPECT_GT(right, 0u);
+
+    store.TogglePause(); // the take starts with frame 250, in the middle of a buffer
+    EXPECT_EQ(store.GetAudioState(), AUDIO_RECORDING);
+    rig.clock.AdvanceFrames(130, kRate);
+    EXPECT_EQ(store.GetAudioPosition(), 130u);
+    ASSERT_TRUE(rig.WaitInputQueued(2));
+    store.TogglePause();       // a pause after the start is the usual gapless one
+    store.MonitorAudioInput(); // and a started recording is never monitored again
+    EXPECT_FALSE(rig.backend.IsInputRunning());
+    rig.clock.AdvanceFrames(500, kRate);
+    store.TogglePause();
+    rig.clock.AdvanceFrames(20, kRate);
+    store.StopAudio();
+    ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED));
+    EXPECT_EQ(Decode16(AllBytes(store)), RampFrames(250, 150, 2));
+    EXPECT_EQ(listener.Last(WM_RECORDSTOPPED).wParam, 0u);
+
+    // monitored and stopped without a start: nothing is kept
+    CSampleStore never;
+    ASSERT_TRUE(never.Create(STORE_MEMORY, "", 16, 1, kRate, false));
+    ASSERT_TRUE(never.StartRecording(-1, 64, &listener));
+    never.MonitorAudioInput();
+    rig.clock.AdvanceFrames(300, kRate);
+    never.StopAudio();
+    ASSERT_TRUE(listener.WaitFor(WM_RECORDSTOPPED, 2));
+    EXPECT_EQ(never.GetDataSize(), 0u);
+    EXPECT_FALSE(rig.backend.IsInputOpen());
+}

@@ -102,6 +102,7 @@ TEST(SettingsDefaults, TableValues) {
                                                          {"Record/SyncTrack", "1"},
                                                          {"Record/SyncTempo", "120"},
                                                          {"Record/MidiPort", "-1"},
+                                                         {"Record/LatencyMs", "0"},
                                                          {"SynchroPlay/UseFile", "1"},
                                                          {"SynchroPlay/BitsPerSample", "16"},
                                                          {"SynchroPlay/Buffer", "65536"},
@@ -113,7 +114,7 @@ TEST(SettingsDefaults, TableValues) {
         ASSERT_TRUE(flat.count(key)) << key;
         EXPECT_EQ(flat.at(key), value) << key;
     }
-    EXPECT_EQ(flat.size(), 83u); // every single-valued key of the store
+    EXPECT_EQ(flat.size(), 84u); // every single-valued key of the store
 }
 
 TEST(SettingsRoundTrip, EveryKeyWithItsType) {

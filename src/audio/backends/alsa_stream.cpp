@@ -236,6 +236,19 @@ bool CAlsaStream::GetPosition(uint64_t& bytes) {
     return true;
 }
 
+bool CAlsaStream::GetCapturedPosition(uint64_t& bytes) {
+    std::lock_guard lock(m_mutex);
+    if (m_failed) {
+        return false;
+    }
+    uint64_t held = m_silenceOwed;
+    if (!m_output && m_running) {
+        held += uint64_t(std::max<snd_pcm_sframes_t>(0, snd_pcm_avail_update(m_pcm)));
+    }
+    bytes = ((m_output ? PlayedFrames() : m_written) + held) * m_blockAlign;
+    return true;
+}
+
 bool CAlsaStream::GetCurrentFrame(uint8_t* frame) {
     std::lock_guard lock(m_mutex);
     if (m_failed) {

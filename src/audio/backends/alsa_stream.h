@@ -32,6 +32,8 @@ public:
     DeviceResult Reset();
     /// Bytes played or recorded since open or reset.
     bool GetPosition(uint64_t& bytes);
+    /// Input: the position and the frames the PCM holds that no buffer has taken yet.
+    bool GetCapturedPosition(uint64_t& bytes);
     /// The frame at the position.
     bool GetCurrentFrame(uint8_t* frame);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/take_latency.h"
 #include "effects/effect_params.h"
 #include "resources/string_ids.h"
 #include "settings/core/accel_table.h"
@@ -97,16 +98,17 @@ struct PlayBackSettings {
 
 /// Section "Record".
 struct RecordSettings {
-    int32_t port = -1;        ///< Port: input device
-    int32_t buffer = 65536;   ///< Buffer: bytes per device buffer
-    int32_t syncPlay = 0;     ///< SyncPlay: play the other tracks while recording
-    int32_t syncCD = 0;       ///< SyncCD: CD accompaniment
-    int32_t syncBreak = 1;    ///< SyncBreak
-    uint8_t syncTrack = 1;    ///< SyncTrack: CD track
-    int32_t syncMidi = 0;     ///< SyncMidi: MIDI accompaniment
-    std::string syncMidiFile; ///< SyncMidiFile: the MIDI file
-    int32_t syncTempo = 120;  ///< SyncTempo
-    int32_t midiPort = -1;    ///< MidiPort: MIDI output port
+    int32_t port = -1;                     ///< Port: input device
+    int32_t buffer = 65536;                ///< Buffer: bytes per device buffer
+    int32_t syncPlay = 0;                  ///< SyncPlay: play the other tracks while recording
+    int32_t syncCD = 0;                    ///< SyncCD: CD accompaniment
+    int32_t syncBreak = 1;                 ///< SyncBreak
+    uint8_t syncTrack = 1;                 ///< SyncTrack: CD track
+    int32_t syncMidi = 0;                  ///< SyncMidi: MIDI accompaniment
+    std::string syncMidiFile;              ///< SyncMidiFile: the MIDI file
+    int32_t syncTempo = 120;               ///< SyncTempo
+    int32_t midiPort = -1;                 ///< MidiPort: MIDI output port
+    int32_t latencyMs = kLatencyMsDefault; ///< LatencyMs: latency compensation of a take, 0..1000 ms
 };
 
 /// Section "SynchroPlay": the format other tracks play in while recording.

@@ -91,6 +91,7 @@ template <class SettingsType, class Visitor> void VisitSettingFields(SettingsTyp
     visit("Record", "SyncMidiFile", r.syncMidiFile);
     visit("Record", "SyncTempo", r.syncTempo);
     visit("Record", "MidiPort", r.midiPort);
+    visit("Record", "LatencyMs", r.latencyMs);
 
     auto& w = s.sampleWindow;
     visit("SampleWindow", "BackGround", w.backGround);

@@ -22,6 +22,7 @@ void TakeOverSettings(const Settings& chosen, Settings& settings, ISettingsHost&
     synchro.port = chosen.synchroPlay.port;
     synchro.buffer = chosen.synchroPlay.buffer;
     settings.record.midiPort = chosen.record.midiPort;
+    settings.record.latencyMs = chosen.record.latencyMs;
     settings.playBack.port = chosen.playBack.port;
     settings.playBack.buffer = chosen.playBack.buffer;
     settings.desktop.expertMode = chosen.desktop.expertMode;

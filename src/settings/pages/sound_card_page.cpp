@@ -1,6 +1,7 @@
 #include "settings/pages/sound_card_page.h"
 
 #include "audio/accompaniment_backends.h"
+#include "audio/take_latency.h"
 #include "resources/string_ids.h"
 #include "resources/ui/qt_strings.h"
 #include "settings/core/device_numbering.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -78,6 +80,18 @@ CSoundCardPage::CSoundCardPage(DeviceKind kind, IAudioBackend& backend, QWidget*
     bufferForm->addRow(m_bufferLabel, m_buffers);
     m_bufferLabel->setVisible(kind != MIDI);
     m_buffers->setVisible(kind != MIDI);
+    // how much earlier a take heard with synchronous playback is put (ondrix-cli latency measures it)
+    m_latency = new QSpinBox(this);
+    m_latency->setObjectName(QStringLiteral("LatencyMs"));
+    m_latency->setRange(kLatencyMsMin, kLatencyMsMax);
+    auto* latencyLabel = new QLabel(LoadQString(str::kLatencyCompensationLabel), this);
+    latencyLabel->setBuddy(m_latency);
+    if (kind == RECORD) {
+        bufferForm->addRow(latencyLabel, m_latency);
+    } else {
+        latencyLabel->hide();
+        m_latency->hide();
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(deviceLabel);
@@ -151,6 +165,7 @@ void CSoundCardPage::ShowCapabilities() {
 void CSoundCardPage::Load(const Settings& settings) {
     const auto [port, buffer] = DeviceFieldsOf(settings, m_kind);
     Select(*port, buffer ? *buffer : 0);
+    m_latency->setValue(settings.record.latencyMs);
 }
 
 void CSoundCardPage::Store(Settings& settings) const {
@@ -163,10 +178,14 @@ void CSoundCardPage::Store(Settings& settings) const {
     if (buffer) {
         *buffer = BufferSizeOfEntry(m_buffers->currentIndex());
     }
+    if (m_kind == RECORD) {
+        settings.record.latencyMs = m_latency->value();
+    }
 }
 
 void CSoundCardPage::Standard() {
     Select(kMapperDevice, PlayBackSettings{}.buffer);
+    m_latency->setValue(kLatencyMsDefault);
 }
 
 void CSoundCardPage::Select(int device, int32_t buffer) {

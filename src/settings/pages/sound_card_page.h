@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLabel;
+class QSpinBox;
 
 namespace ondrix {
 
@@ -34,6 +35,8 @@ public:
     QComboBox* DeviceList() const { return m_devices; }
     QComboBox* BufferList() const { return m_buffers; }
     QLabel* DriverVersion() const { return m_version; }
+    /// The record page's latency compensation in milliseconds (hidden on the other pages).
+    QSpinBox* LatencyField() const { return m_latency; }
     /// The three capability read-outs (rate, bits, channels; or synthesizer type, voices, notes).
     QLabel* Capability(int index) const { return m_caps[index]; }
 
@@ -53,6 +56,7 @@ private:
     QComboBox* m_buffers;
     QLabel* m_version;
     QLabel* m_caps[3];
+    QSpinBox* m_latency;
 };
 
 } // namespace ondrix

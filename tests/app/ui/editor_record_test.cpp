@@ -76,8 +76,9 @@ TEST_F(RecordTest, F7PreparesF8StartsAndF6TakesTheTakeIntoTheSound) {
     EXPECT_FALSE(frame->QueryCommand(cmd::kPlayStart).IsEnabled());
     EXPECT_FALSE(frame->QueryCommand(cmd::kEditSelectAll).IsEnabled()); // nothing edits meanwhile
     EXPECT_TRUE(frame->QueryCommand(cmd::kPause).IsEnabled());
-    EXPECT_TRUE(frame->QueryCommand(cmd::kPause).IsChecked()); // prepared: the input waits
-    EXPECT_FALSE(device.backend.IsInputRunning());
+    EXPECT_TRUE(frame->QueryCommand(cmd::kPause).IsChecked()); // prepared: the take waits for F8
+    EXPECT_TRUE(device.backend.IsInputRunning());              // while the input runs for the meters
+    EXPECT_EQ(Doc()->GetRecording()->Target().GetAudioPosition(), 0u);
 
     Press(Qt::Key_F8);
     EXPECT_TRUE(device.backend.IsInputRunning());

@@ -2,6 +2,7 @@
 #include "audio/engine_waiter.h"
 #include "audio/signal_source.h"
 #include "audio/sim_session.h"
+#include "audio/take_latency.h"
 #include "base/user_abort.h"
 #include "document/core/enabling_rules.h"
 #include "document/dialogs/track_assignment_dialog.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include <chrono>
 #include <thread>
@@ -46,7 +48,9 @@ public:
 /// What the accompaniment saw, with the devices' state at each call.
 struct AccompanimentLog {
     std::vector<std::string> calls;
-    bool inputRunningAtStart = true;
+    bool takeRunningAtStart = true;
+    std::function<bool()>
+        takeRunning; ///< whether the take has started (the input itself runs for the levels)
     bool syncPlayingAtStart = false;
     bool failOpen = false;
     AccompanimentEnded ended;
@@ -63,7 +67,7 @@ public:
     }
     void Start() override {
         m_log.calls.push_back("start");
-        m_log.inputRunningAtStart = m_backend.IsInputRunning();
+        m_log.takeRunningAtStart = m_log.takeRunning();
         m_log.syncPlayingAtStart = m_backend.IsOutputOpen();
     }
     void Close() override { m_log.calls.push_back("close"); }
@@ -87,6 +91,10 @@ protected:
         sim.backend.SetInputSource([](const AudioFormat& format) {
             return std::unique_ptr<ISignalSource>(CGeneratorSource::Ramp(format));
         });
+        accompaniment.takeRunning = [this] {
+            return doc && doc->GetRecording() &&
+                   (doc->GetRecording()->Target().GetAudioState() & AUDIO_PAUSED) == 0;
+        };
         SetAccompanimentFactory([this](AccompanimentEnded ended) {
             accompaniment.ended = std::move(ended);
             return std::make_unique<LoggingAccompaniment>(accompaniment, sim.backend);
@@ -187,7 +195,7 @@ TEST_F(RecordSessionTest, TheAccompanimentOpensAtPrepareStartsBeforeTheInputAndC
     EXPECT_FALSE(doc->GetRecording()->IsPrepared());
     EXPECT_EQ(accompaniment.calls, (std::vector<std::string>{"open", "start"}));
     EXPECT_TRUE(accompaniment.syncPlayingAtStart);
-    EXPECT_FALSE(accompaniment.inputRunningAtStart);
+    EXPECT_FALSE(accompaniment.takeRunningAtStart);
     EXPECT_TRUE(sim.backend.IsInputRunning());
 
     RecordAndStop(200);
@@ -461,3 +469,57 @@ TEST_F(RecordSessionTest, TheRecordPathDecidesTheTemporaryFiles) {
 }
 
 } // namespace
+
+TEST_F(RecordSessionTest, ThePreparedInputShowsItsLevelsAndTheTakeStartsAtTheStart) {
+    MakeSound(1, 1000, false);
+    doc->SetCursor(500);
+    ASSERT_TRUE(doc->PrepareRecording());
+    CSampleStore& target = doc->GetRecording()->Target();
+    EXPECT_TRUE(sim.backend.IsInputRunning()); // the input runs for the meters
+    Record(300);                               // the user sets the level: nothing is kept
+    uint32_t left = 0;
+    uint32_t right = 0;
+    target.GetAudioLevels(left, right);
+    EXPECT_EQ(left, uint32_t(299 * 7) * 100 >> 15);
+    EXPECT_EQ(target.GetAudioPosition(), 0u);
+    EXPECT_TRUE(doc->GetRecording()->IsPrepared());
+
+    doc->StartOrPauseRecording(); // F8: the take begins with the frame the input captures now
+    target.TogglePause();
+    RecordAndStop(150);
+    ASSERT_EQ(doc->GetStore()->GetFrameCount(), 1150u);
+    const auto sound = Track16(*doc->GetStore(), 0);
+    EXPECT_EQ(Slice(sound, 500, 150), Slice(TakeRamp(450), 300, 150));
+    EXPECT_EQ(Slice(sound, 650, 500), SoundRamp(500, 500));
+}
+
+TEST_F(RecordSessionTest, ATakeHeardWithSynchronousPlaybackMovesEarlierByTheLatency) {
+    // 10 ms at 8000 Hz are 80 frames: of a take of 200 frames the last 120 stay, at the cursor
+    MakeSound(1, 1000, false);
+    g_settings.record.syncPlay = 1;
+    g_settings.record.latencyMs = 10;
+    PrepareAndStart();
+    ASSERT_NE(doc->GetRecording()->GetSyncStore(), nullptr);
+    RecordAndStop(200);
+    ASSERT_EQ(doc->GetStore()->GetFrameCount(), 1120u);
+    EXPECT_EQ(Slice(Track16(*doc->GetStore(), 0), 0, 120), Slice(TakeRamp(200), 80, 120));
+
+    // 3 ms are 24 frames (rounded up); a setting beyond the range moves by 1000 ms, more than the take
+    MakeSound(1, 1000, false);
+    CSampleStore probe;
+    ASSERT_TRUE(probe.Create(STORE_MEMORY, "", 16, 1, 8000, false));
+    FillRamp16(probe, 9000);
+    EXPECT_EQ(LatencyShiftFrames(probe, 3), 24);
+    EXPECT_EQ(LatencyShiftFrames(probe, 5000), 8000);
+    EXPECT_EQ(LatencyShiftFrames(probe, -5), 0);
+    ASSERT_TRUE(ShiftTakeEarlier(probe, 1001));
+    EXPECT_EQ(probe.GetFrameCount(), 1000u);
+    ASSERT_TRUE(ShiftTakeEarlier(probe, 1000));
+    EXPECT_EQ(probe.GetFrameCount(), 0u);
+
+    // without synchronous playback nothing was heard late: the take stays whole
+    g_settings.record.syncPlay = 0;
+    PrepareAndStart();
+    RecordAndStop(200);
+    EXPECT_EQ(doc->GetStore()->GetFrameCount(), 1200u);
+}

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -96,6 +97,31 @@ TEST_F(SettingsSheetTest, DefaultRecordDeviceIsTheMapperAndOkKeepsIt) {
     SendClick(sheet->OkButton());
     EXPECT_EQ(Ini("Record", "Port"), "-1");
     EXPECT_EQ(Ini("SynchroPlay", "Port"), "0");
+}
+
+TEST_F(SettingsSheetTest, TheRecordPageEditsTheLatencyCompensationWithinItsRange) {
+    settings.record.latencyMs = 120;
+    Open();
+    auto* playback = Show<CSoundCardPage>(Sheet::PLAYBACK);
+    EXPECT_TRUE(playback->LatencyField()->isHidden()); // only the record page has the row
+    auto* record = Show<CSoundCardPage>(Sheet::RECORD);
+    QSpinBox* latency = record->LatencyField();
+    ASSERT_FALSE(latency->isHidden());
+    EXPECT_EQ(latency->value(), 120);
+    const QLabel* label = nullptr;
+    for (const QLabel* candidate : record->findChildren<QLabel*>()) {
+        label = candidate->buddy() == latency ? candidate : label;
+    }
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "&Latency compensation [ms]:");
+    EXPECT_EQ(latency->minimum(), 0);
+    EXPECT_EQ(latency->maximum(), 1000);
+    ReplaceText(latency, "5000"); // the fourth digit would pass the range and is refused
+    EXPECT_EQ(latency->value(), 500);
+    ReplaceText(latency, "35");
+    SendClick(sheet->OkButton());
+    EXPECT_EQ(Ini("Record", "LatencyMs"), "35");
+    EXPECT_EQ(settings.record.latencyMs, 35);
 }
 
 TEST_F(SettingsSheetTest, BufferSizesSelectTheirEntryOrTheNearestAndStoreInBytes) {
