@@ -22,9 +22,10 @@ TEST_F(CliLatency, FindsTheMonitorsDelayAndRefusesABadDevice) {
     const std::string prefix = "Round-trip latency: ";
     ASSERT_EQ(r.out.rfind(prefix, 0), 0u) << r.out;
     const long ms = std::stol(r.out.substr(prefix.size()));
-    // the monitor hears the sink at once; what is measured is the two streams' buffering
+    // the monitor hears the sink at once; what is measured is the two streams' buffering, which grows
+    // on a busy machine (600 ms and more were seen with every core taken)
     EXPECT_GE(ms, 0) << r.out;
-    EXPECT_LT(ms, 500) << r.out;
+    EXPECT_LT(ms, 2000) << r.out;
     EXPECT_NE(r.out.find("frames at 44100 Hz).\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"Latency compensation [ms]\""), std::string::npos) << r.out;
 
