@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QSpinBox>
 
 #include <functional>
@@ -50,15 +51,24 @@ protected:
     /// A window with a 16-bit sound at 8000 Hz where sample (t, i) is value(t, i).
     COndrixDoc* Sound(uint32_t tracks, uint32_t frames,
                       const std::function<int16_t(uint32_t, uint32_t)>& value) {
-        COndrixDoc* doc = NewSound(16, tracks, 8000, tracks >= 2);
-        std::vector<int16_t> data;
-        data.reserve(std::size_t(tracks) * frames);
+        return SoundOf(16, tracks, 8000, frames, value);
+    }
+    /// A window with a sound of any format where sample (t, i) is value(t, i) (the stored byte at 8 bits).
+    COndrixDoc* SoundOf(uint32_t bits, uint32_t tracks, uint32_t rate, uint32_t frames,
+                        const std::function<int(uint32_t, uint32_t)>& value) {
+        COndrixDoc* doc = NewSound(bits, tracks, rate, tracks >= 2);
+        std::vector<uint8_t> data;
+        data.reserve(std::size_t(tracks) * frames * bits / 8);
         for (uint32_t i = 0; i < frames; ++i) {
             for (uint32_t t = 0; t < tracks; ++t) {
-                data.push_back(value(t, i));
+                const int sample = value(t, i);
+                data.push_back(uint8_t(sample & 0xFF));
+                if (bits == 16) {
+                    data.push_back(uint8_t((sample >> 8) & 0xFF));
+                }
             }
         }
-        EXPECT_TRUE(doc->GetStore()->AppendData(data.data(), uint32_t(data.size() * 2)));
+        EXPECT_TRUE(doc->GetStore()->AppendData(data.data(), uint32_t(data.size())));
         doc->UpdateAllViews(nullptr, 3);
         ProcessPendingEvents();
         EXPECT_TRUE(doc->IsSampleShown());
@@ -387,6 +397,101 @@ TEST_F(ClipboardTest, MixAtThirtyPercentKeepsItsSettingAndMixesPastTheEnd) {
     EXPECT_TRUE(stayed);
     EXPECT_EQ(g_settings.edit.mix, 30);
     EXPECT_EQ(Track16(*doc->GetStore(), 0), mixed);
+}
+
+TEST_F(ClipboardTest, SoundsOfOtherRatesBitsAndTrackCountsPasteAndMixIntoEachOtherThroughEitherClipboard) {
+    // 16 bits, 2 tracks, 16000 Hz, 20000 frames (80 KB); at 8 bits track 1 reads i % 200 + 28 and track 2
+    // reads 128 - i % 100
+    const auto source = [](uint32_t t, uint32_t i) {
+        return t == 0 ? int(i % 200) * 256 - 25600 : -int(i % 100) * 256;
+    };
+    for (const bool custom : {true, false}) {
+        SCOPED_TRACE(custom ? "custom clipboard" : "desktop clipboard");
+        if (app->GetClipboard().IsCustom() != custom) {
+            ChooseMenuItem(cmd::kCustomClipboard);
+        }
+        ASSERT_EQ(app->GetClipboard().IsCustom(), custom);
+        g_settings.edit.allTracks = 1;
+        g_settings.edit.overWrite = 0;
+        COndrixDoc* sourceDoc = SoundOf(16, 2, 16000, 20000, source);
+        frame->ExecuteCommand(cmd::kEditSelectAll);
+        PressInSample(Qt::Key_C);
+
+        // into 8 bits, 3 tracks, 8000 Hz at track 2, frame 1000: the dialog offers 1 -> 2, 2 -> 3, Return
+        // takes it; 10000 frames go in, source frame 2k - 1 at the k-th (the rate steps two at a time
+        // after the first)
+        COndrixDoc* doc = SoundOf(8, 3, 8000, 5000, [](uint32_t, uint32_t) { return 100; });
+        doc->SetCurrentTrack(1);
+        doc->SetBlock(-1, 1000);
+        std::vector<int> offered;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CTrackAssignmentDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            offered.push_back(dialog->TargetBox()->value());
+            SendKey(dialog->SourceBox(), Qt::Key_Up);
+            offered.push_back(dialog->TargetBox()->value());
+            SendKey(dialog->SourceBox(), Qt::Key_Return);
+        });
+        PressInSample(Qt::Key_V);
+        EXPECT_EQ(offered, (std::vector<int>{2, 3}));
+        ASSERT_EQ(doc->GetStore()->GetFrameCount(), 15000u);
+        EXPECT_EQ(doc->GetStore()->GetBitsPerSample(), 8u); // the document keeps its format
+        EXPECT_EQ(doc->GetStore()->GetSampleRate(), 8000u);
+        std::vector<uint8_t> untouched(5000, 100);
+        untouched.resize(15000, 128); // the unassigned track gains silence at the end
+        EXPECT_EQ(Track8(*doc->GetStore(), 0), untouched);
+        for (uint32_t t = 1; t <= 2; ++t) {
+            const std::vector<uint8_t> track = Track8(*doc->GetStore(), t);
+            bool same = true;
+            for (uint32_t k = 0; k < 10000 && same; ++k) {
+                const uint32_t j = k == 0 ? 0 : 2 * k - 1;
+                same = track[1000 + k] == (t == 1 ? int(j % 200) + 28 : 128 - int(j % 100));
+                EXPECT_TRUE(same) << "track " << t << " frame " << 1000 + k << " is " << int(track[1000 + k]);
+            }
+            EXPECT_EQ(std::vector<uint8_t>(track.begin(), track.begin() + 1000),
+                      std::vector<uint8_t>(1000, 100));
+            EXPECT_EQ(std::vector<uint8_t>(track.begin() + 11000, track.end()),
+                      std::vector<uint8_t>(4000, 100));
+        }
+        EXPECT_EQ(doc->GetUndoHistory().GetCount(), 1u);
+
+        // the source's track 2 alone mixed at 30 % into 8 bits, mono, 32000 Hz at frame 0: 40000 frames,
+        // source frame k / 2 at the k-th, (70 x 100 - 30 x (j % 100)) / 100 + 128; the frames after them
+        // and the length stay
+        g_settings.edit.allTracks = 0;
+        for (COndrixChild* child : frame->Children()) {
+            if (child->GetDocument() == sourceDoc) {
+                frame->GetMdiArea()->setActiveSubWindow(child);
+            }
+        }
+        ProcessPendingEvents();
+        ASSERT_EQ(Doc(), sourceDoc);
+        sourceDoc->SetCurrentTrack(1);
+        frame->ExecuteCommand(cmd::kEditSelectAll);
+        PressInSample(Qt::Key_C);
+        COndrixDoc* mixed = SoundOf(8, 1, 32000, 100000, [](uint32_t, uint32_t) { return 228; });
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CValueDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            ReplaceText(dialog->Edit()->Field(), "30");
+            SendKey(dialog->Edit()->Field(), Qt::Key_Return);
+        });
+        PressInSample(Qt::Key_M);
+        const std::vector<uint8_t> track = Track8(*mixed->GetStore(), 0);
+        ASSERT_EQ(track.size(), 100000u);
+        EXPECT_EQ(track[0], 198);
+        EXPECT_EQ(track[2], 197);     // source frame 1: 6970 / 100 = 69
+        EXPECT_EQ(track[199], 168);   // source frame 99: 4030 / 100 = 40
+        EXPECT_EQ(track[39999], 168); // the last source frame, 19999
+        bool same = true;
+        for (uint32_t k = 0; k < 40000 && same; ++k) {
+            same = track[k] == 128 + (7000 - 30 * int((k / 2) % 100)) / 100;
+            EXPECT_TRUE(same) << "frame " << k << " is " << int(track[k]);
+        }
+        EXPECT_EQ(std::vector<uint8_t>(track.begin() + 40000, track.end()), std::vector<uint8_t>(60000, 228));
+        PressInSample(Qt::Key_Z);
+        EXPECT_EQ(Track8(*mixed->GetStore(), 0), std::vector<uint8_t>(100000, 228));
+    }
 }
 
 } // namespace
