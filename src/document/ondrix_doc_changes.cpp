@@ -30,6 +30,7 @@ bool COndrixDoc::ApplyChange(const std::function<bool()>& operation, uint32_t hi
         m_undo.DropNewestUndoState();
         return false;
     }
+    m_undo.CommitUndoState();
     SetModifiedFlag(true);
     UpdateAllViews(nullptr, hint);
     UpdateStatus(0);

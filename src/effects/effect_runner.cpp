@@ -202,6 +202,10 @@ EffectOutcome RunEffect(CSampleStore& store, const EffectRequest& request, const
     }
     const uint32_t sizeBefore = store.GetDataSize();
     const bool ok = RunFunction(run, &maximised, &echo);
+    // a run that changed the sound keeps its undo state; one that failed puts the history back
+    if (saved && (ok || request.kind == EffectKind::Echo)) {
+        undo.history->CommitUndoState();
+    }
     if (request.kind == EffectKind::Echo) {
         // The echoes mixed so far stay whatever the mixes returned.
         return {true, store.GetDataSize() != sizeBefore ? kHintLengthChanged : kHintDataChanged, !ok};

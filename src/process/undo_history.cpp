@@ -21,12 +21,31 @@ uint32_t HintBetween(const CSampleStore& state, const CSampleStore* shown) {
 } // namespace
 
 void CUndoHistory::StateStack::Push(std::unique_ptr<CSampleStore> state, uint32_t limit) {
+    StateStack removed;
+    Push(std::move(state), limit, removed);
+}
+
+void CUndoHistory::StateStack::Push(std::unique_ptr<CSampleStore> state, uint32_t limit,
+                                    StateStack& removed) {
     limit = std::clamp(limit, 1u, kMaxStates);
     while (count >= limit) {
+        std::unique_ptr<CSampleStore> oldest = std::move(states[0]);
         std::move(states.begin() + 1, states.begin() + count, states.begin());
-        states[--count].reset();
+        --count;
+        if (removed.count < kMaxStates) {
+            removed.states[removed.count++] = std::move(oldest);
+        }
     }
     states[count++] = std::move(state);
+}
+
+void CUndoHistory::StateStack::PutBackOldest(StateStack& back) {
+    const uint32_t room = std::min(back.count, kMaxStates - count);
+    std::move_backward(states.begin(), states.begin() + count, states.begin() + count + room);
+    // the newest of the removed ones sit right before the states kept
+    std::move(back.states.begin() + (back.count - room), back.states.begin() + back.count, states.begin());
+    count += room;
+    back.Clear();
 }
 
 std::unique_ptr<CSampleStore> CUndoHistory::StateStack::PopNewest() {
@@ -66,18 +85,28 @@ CUndoHistory::SaveResult CUndoHistory::SaveUndoState(const CSampleStore& store, 
     if (undoCount == 0) {
         return SaveResult::Off;
     }
+    CommitUndoState();
     // The copy is made before the oldest state goes, so a failed copy leaves the history untouched.
     std::unique_ptr<CSampleStore> copy = CopyState(store, clipboardPath);
     if (!copy) {
         return SaveResult::Failed;
     }
-    m_redo.Clear(); // a new change ends the way back to the undone ones
-    m_undo.Push(std::move(copy), undoCount);
+    // a new change ends the way back to the undone ones, once it has gone through
+    std::swap(m_displaced.redo, m_redo);
+    m_undo.Push(std::move(copy), undoCount, m_displaced.oldest);
+    m_displaced.pending = true;
     return SaveResult::Saved;
+}
+
+void CUndoHistory::CommitUndoState() {
+    m_displaced.redo.Clear();
+    m_displaced.oldest.Clear();
+    m_displaced.pending = false;
 }
 
 uint32_t CUndoHistory::Restore(Direction direction, std::unique_ptr<CSampleStore>& store,
                                const std::string& clipboardPath) {
+    CommitUndoState();
     StateStack& from = direction == Direction::Undo ? m_undo : m_redo;
     StateStack& to = direction == Direction::Undo ? m_redo : m_undo;
     if (from.count == 0) {
@@ -113,9 +142,15 @@ uint32_t CUndoHistory::Redo(std::unique_ptr<CSampleStore>& store, const std::str
 
 void CUndoHistory::DropNewestUndoState() {
     m_undo.PopNewest();
+    if (m_displaced.pending) {
+        m_undo.PutBackOldest(m_displaced.oldest);
+        std::swap(m_redo, m_displaced.redo);
+        CommitUndoState();
+    }
 }
 
 void CUndoHistory::ClearUndoHistory() {
+    CommitUndoState();
     m_undo.Clear();
     m_redo.Clear();
 }

@@ -34,9 +34,13 @@ public:
     CUndoHistory& operator=(const CUndoHistory&) = delete;
 
     /// Saves a copy of store as the newest state, keeping at most undoCount states; the copy goes where the
-    /// clipboard temporary path says. A saved state drops every redo state. A failed copy is dropped and
-    /// reported as Failed.
+    /// clipboard temporary path says. A saved state ends every redo state and the oldest states beyond the
+    /// count, but they are held until the change is committed, so that dropping the state brings them back.
+    /// A failed copy is dropped and reported as Failed.
     SaveResult SaveUndoState(const CSampleStore& store, uint32_t undoCount, const std::string& clipboardPath);
+    /// The change the newest state was saved for went through: the states it displaced are deleted. Any
+    /// other call of the history commits a pending change first.
+    void CommitUndoState();
     /// Puts the newest undo state in place of store and keeps a copy of the replaced store (on the clipboard
     /// path) as the newest redo state; when that copy fails the undo still happens, without redo states.
     /// Returns the update hint (1 tracks changed, 4 length changed, 11 same layout), 0 when there is no
@@ -49,7 +53,8 @@ public:
     /// Undo or Redo as direction says.
     uint32_t Restore(Direction direction, std::unique_ptr<CSampleStore>& store,
                      const std::string& clipboardPath);
-    /// Deletes the newest undo state.
+    /// Deletes the newest undo state; when it was saved for a change not yet committed, the redo and
+    /// oldest states it displaced come back, so a failed or aborted change leaves the history as it was.
     void DropNewestUndoState();
     /// Deletes every undo and redo state.
     void ClearUndoHistory();
@@ -70,6 +75,10 @@ private:
 
         /// Adds a newest state, first deleting the oldest ones until fewer than limit remain.
         void Push(std::unique_ptr<CSampleStore> state, uint32_t limit);
+        /// Push, but the oldest states that leave go to removed (oldest first) instead of being deleted.
+        void Push(std::unique_ptr<CSampleStore> state, uint32_t limit, StateStack& removed);
+        /// Puts states back in front of the oldest one, as far as there is room.
+        void PutBackOldest(StateStack& states);
         /// Takes the newest state out.
         std::unique_ptr<CSampleStore> PopNewest();
         /// Deletes every state.
@@ -78,12 +87,20 @@ private:
         const CSampleStore* At(uint32_t index) const noexcept;
     };
 
+    /// The states a saved undo state displaced, kept until its change is committed or dropped.
+    struct Displaced {
+        StateStack redo;
+        StateStack oldest; ///< the undo states beyond the count, oldest first
+        bool pending = false;
+    };
+
     /// A state made from store where the clipboard path says; null when the copy failed (reported).
     static std::unique_ptr<CSampleStore> CopyState(const CSampleStore& store,
                                                    const std::string& clipboardPath);
 
     StateStack m_undo;
     StateStack m_redo;
+    Displaced m_displaced;
 };
 
 } // namespace ondrix

@@ -130,6 +130,7 @@ TEST(UndoHistory, RedoWalksForwardAgainAndANewStateEndsIt) {
     // a new change drops the redo states; the count limit counts the undo states only
     Edit(document, 4);
     ASSERT_EQ(history.SaveUndoState(*document, 3, dir.Path()), CUndoHistory::SaveResult::Saved);
+    history.CommitUndoState();
     EXPECT_EQ(history.GetRedoCount(), 0u);
     EXPECT_EQ(history.GetCount(), 3u);
     EXPECT_EQ(history.Redo(document, dir.Path()), 0u);
@@ -137,6 +138,49 @@ TEST(UndoHistory, RedoWalksForwardAgainAndANewStateEndsIt) {
     EXPECT_EQ(dir.Files().size(), 4u); // three undo states and the sound
     history.ClearUndoHistory();
     EXPECT_EQ(dir.Files().size(), 1u);
+}
+
+TEST(UndoHistory, AChangeThatFailsPutsBackTheRedoAndTheOldestStatesItsStateDisplaced) {
+    TempDir dir;
+    CUndoHistory history;
+    auto document = StoreAt(0);
+    for (int edit = 1; edit <= 2; ++edit) {
+        ASSERT_EQ(history.SaveUndoState(*document, 2, dir.Path()), CUndoHistory::SaveResult::Saved);
+        history.CommitUndoState();
+        Edit(document, edit);
+    }
+    ASSERT_EQ(history.Undo(document, dir.Path()), 11u); // undo: 0; redo: 2; the sound: 1
+    const std::size_t files = dir.Files().size();
+
+    // the state for a change that then fails (disk full, ESC) goes again, and the redo state is back
+    ASSERT_EQ(history.SaveUndoState(*document, 2, dir.Path()), CUndoHistory::SaveResult::Saved);
+    EXPECT_EQ(history.GetRedoCount(), 0u);
+    history.DropNewestUndoState();
+    ASSERT_EQ(history.GetCount(), 1u);
+    EXPECT_EQ(EditOf(*history.GetState(0)), 0);
+    ASSERT_EQ(history.GetRedoCount(), 1u);
+    EXPECT_EQ(dir.Files().size(), files);
+    ASSERT_EQ(history.Redo(document, dir.Path()), 11u);
+    EXPECT_EQ(EditOf(*document), 2);
+
+    // at the count the oldest state leaves for the new one, and comes back when the change fails
+    ASSERT_EQ(history.GetCount(), 2u);
+    ASSERT_EQ(history.SaveUndoState(*document, 2, dir.Path()), CUndoHistory::SaveResult::Saved);
+    EXPECT_EQ(EditOf(*history.GetState(0)), 1);
+    history.DropNewestUndoState();
+    ASSERT_EQ(history.GetCount(), 2u);
+    EXPECT_EQ(EditOf(*history.GetState(0)), 0);
+    EXPECT_EQ(EditOf(*history.GetState(1)), 1);
+
+    // a change that went through deletes them for good: the oldest state's file goes
+    const std::size_t before = dir.Files().size();
+    ASSERT_EQ(history.SaveUndoState(*document, 2, dir.Path()), CUndoHistory::SaveResult::Saved);
+    EXPECT_EQ(dir.Files().size(), before + 1); // the new state, and the displaced one still held
+    history.CommitUndoState();
+    EXPECT_EQ(dir.Files().size(), before);
+    history.DropNewestUndoState(); // after the commit a drop only takes the newest
+    ASSERT_EQ(history.GetCount(), 1u);
+    EXPECT_EQ(EditOf(*history.GetState(0)), 1);
 }
 
 TEST(UndoHistory, RedoRestoresLengthAndTracksWithTheirHints) {

@@ -75,6 +75,8 @@ bool CSoundCommands::ApplySampleParameters(const SampleParams& params) {
     // Without a conversion the undo state would only restore what is there: it goes again.
     if (!converted && saved == CUndoHistory::SaveResult::Saved) {
         undo.DropNewestUndoState();
+    } else {
+        undo.CommitUndoState();
     }
     return changed || converted;
 }

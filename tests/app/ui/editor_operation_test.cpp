@@ -1,5 +1,7 @@
 #include "app/ui/editor_fixture.h"
+#include "process/undo_history.h"
 #include "resources/command_ids.h"
+#include "support/test_store.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -31,6 +33,26 @@ protected:
         });
         frame->ExecuteCommand(cmd::kInsertTrackAfter);
         ProcessPendingEvents();
+    }
+
+    /// Runs insert track and, once its undo state is saved, presses ESC and answers Yes: the run itself is
+    /// aborted, after the history made room for its state.
+    void InsertTrackAbortedAfterItsUndoState() {
+        CUndoHistory& history = Doc()->GetUndoHistory();
+        const CSampleStore* newest = history.GetCount() ? history.GetState(history.GetCount() - 1) : nullptr;
+        messages.answers = {MsgAnswer::Yes};
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, frame, [&] {
+            if (history.GetCount() && history.GetState(history.GetCount() - 1) != newest) {
+                watch.stop();
+                SendKey(frame, Qt::Key_Escape);
+            }
+        });
+        watch.start(1);
+        frame->ExecuteCommand(cmd::kInsertTrackAfter);
+        ProcessPendingEvents();
+        EXPECT_FALSE(watch.isActive()) << "the run ended before ESC";
+        EXPECT_EQ(Doc()->GetStore()->GetTrackCount(), 2u);
     }
 
     int64_t originalFrames = 0;
@@ -66,6 +88,29 @@ TEST_F(OperationTest, EscapeAnsweredNoLetsTheOperationFinish) {
     EXPECT_EQ(Doc()->GetStore()->GetFrameCount(), originalFrames);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Status(1), "Tr. 1/3"); // the new track comes after the current one
+}
+
+TEST_F(OperationTest, AnAbortedChangeKeepsTheUndoOfTheEditBeforeItAndTheRedo) {
+    g_settings.edit.undoCount = 1; // the default: the aborted change's state takes the only place
+    OpenLongSound();
+    const std::vector<int16_t> original = Track16(*Doc()->GetStore(), 0);
+    Doc()->SetBlock(0, 99);
+    frame->ExecuteCommand(cmd::kInvert);
+    const std::vector<int16_t> inverted = Track16(*Doc()->GetStore(), 0);
+    ASSERT_NE(inverted, original);
+    PressInSample(Qt::Key_Z);
+    ASSERT_EQ(Doc()->GetUndoHistory().GetRedoCount(), 1u);
+
+    InsertTrackAbortedAfterItsUndoState();
+    EXPECT_EQ(Doc()->GetUndoHistory().GetCount(), 0u);
+    ASSERT_EQ(Doc()->GetUndoHistory().GetRedoCount(), 1u);
+    PressInSample(Qt::Key_Y);
+    EXPECT_EQ(Track16(*Doc()->GetStore(), 0), inverted);
+
+    InsertTrackAbortedAfterItsUndoState();
+    ASSERT_EQ(Doc()->GetUndoHistory().GetCount(), 1u);
+    PressInSample(Qt::Key_Z);
+    EXPECT_EQ(Track16(*Doc()->GetStore(), 0), original);
 }
 
 } // namespace
