@@ -2,6 +2,7 @@
 #include "audio/audio_backends.h"
 #include "cli_args.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "verb_registry.h"
 
@@ -13,30 +14,21 @@ namespace {
 
 constexpr const char* kUsage = "devices";
 
-enum : uint32_t {
-    kTextOutputs = 32328,
-    kTextInputs = 32329,
-    kTextPreferred = 32330,
-    kTextNone = 32331,
-    kTextBits = 32332,
-    kTextChannels = 32333,
-    kTextHertz = 32144,
-};
-
 /// "44100 Hz, 16 Bit, 2 channels", or nothing when the device cannot be asked.
 std::string Capabilities(IAudioBackend& backend, int device, bool output) {
     AudioDeviceCaps caps;
     if (!(output ? backend.QueryOutputCaps(device, caps) : backend.QueryInputCaps(device, caps))) {
         return std::string();
     }
-    return FormatString(kTextHertz, int(caps.highestRate)) + ", " +
-           FormatString(kTextBits, int(caps.highestBits)) + ", " +
-           FormatString(kTextChannels, int(caps.channels));
+    return FormatString(str::kHz, int(caps.highestRate)) + ", " +
+           FormatString(str::kBit, int(caps.highestBits)) + ", " +
+           FormatString(str::kChannels, int(caps.channels));
 }
 
 void PrintDevices(IAudioBackend& backend, bool output) {
-    std::printf("%s\n", FormatStringText(output ? kTextOutputs : kTextInputs, backend.Name()).c_str());
-    std::printf("  %3d  %s  %s\n", -1, LoadString(kTextPreferred).c_str(),
+    std::printf("%s\n",
+                FormatStringText(output ? str::kOutputDevices : str::kInputDevices, backend.Name()).c_str());
+    std::printf("  %3d  %s  %s\n", -1, LoadString(str::kPreferredDeviceWaveMapper).c_str(),
                 Capabilities(backend, -1, output).c_str());
     const auto devices = output ? backend.ListOutputs() : backend.ListInputs();
     for (const AudioDeviceInfo& device : devices) {
@@ -44,7 +36,7 @@ void PrintDevices(IAudioBackend& backend, bool output) {
                     Capabilities(backend, device.number, output).c_str());
     }
     if (devices.empty()) {
-        std::printf("       %s\n", LoadString(kTextNone).c_str());
+        std::printf("       %s\n", LoadString(str::kNone32331).c_str());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "cli_io.h"
 #include "cli_json.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "verb_registry.h"
 
@@ -17,27 +18,6 @@ namespace {
 
 constexpr const char* kUsage =
     "info FILE [--json] [--raw-in RATE,TRACKS,BITS,OFFSET] [--storage inplace|temp|memory]";
-
-enum : uint32_t {
-    kLabelFile = 32130,
-    kLabelBits,
-    kLabelTracks,
-    kLabelRate,
-    kLabelFrames,
-    kLabelDataSize,
-    kLabelDuration,
-    kLabelStereo,
-    kLabelMainLeft,
-    kLabelMainRight,
-    kLabelTrack,
-    kLabelInfo,
-    kTextYes,
-    kTextNo,
-    kTextHertz,
-    kTextBytes,
-    kTextVolume,
-    kTextBalance,
-};
 
 /// h:mm:ss.mmm
 std::string Duration(int64_t ms) {
@@ -54,28 +34,28 @@ std::string Count(uint32_t id, int64_t value) {
 void PrintText(const CSampleStore& store, const std::string& path) {
     const MixerBlock& mixer = store.Mixer();
     std::vector<std::pair<std::string, std::string>> lines = {
-        {LoadString(kLabelFile), path},
-        {LoadString(kLabelBits), std::to_string(store.GetBitsPerSample())},
-        {LoadString(kLabelTracks), std::to_string(store.GetTrackCount())},
-        {LoadString(kLabelRate), Count(kTextHertz, store.GetSampleRate())},
-        {LoadString(kLabelFrames), std::to_string(store.GetFrameCount())},
-        {LoadString(kLabelDataSize), Count(kTextBytes, store.GetDataSize())},
-        {LoadString(kLabelDuration), Duration(store.FramesToMs(store.GetFrameCount()))},
-        {LoadString(kLabelStereo), LoadString(store.GetStereo() ? kTextYes : kTextNo)},
-        {LoadString(kLabelMainLeft), std::to_string(mixer.mainLeft)},
-        {LoadString(kLabelMainRight), std::to_string(mixer.mainRight)},
+        {LoadString(str::kFile), path},
+        {LoadString(str::kBitsPerSample), std::to_string(store.GetBitsPerSample())},
+        {LoadString(str::kTracks), std::to_string(store.GetTrackCount())},
+        {LoadString(str::kSamplingRate), Count(str::kHz, store.GetSampleRate())},
+        {LoadString(str::kFrames32134), std::to_string(store.GetFrameCount())},
+        {LoadString(str::kDataSize), Count(str::kBytes, store.GetDataSize())},
+        {LoadString(str::kDuration), Duration(store.FramesToMs(store.GetFrameCount()))},
+        {LoadString(str::kStereoPlayback), LoadString(store.GetStereo() ? str::kYes : str::kNo)},
+        {LoadString(str::kMainVolumeLeft), std::to_string(mixer.mainLeft)},
+        {LoadString(str::kMainVolumeRight), std::to_string(mixer.mainRight)},
     };
     for (uint32_t t = 0; t < store.GetTrackCount(); ++t) {
         std::string value =
-            Count(kTextVolume, mixer.volume[t]) + ", " + Count(kTextBalance, mixer.balance[t]);
+            Count(str::kVolume, mixer.volume[t]) + ", " + Count(str::kBalance, mixer.balance[t]);
         if (!store.m_trackNames[t].empty()) {
             value += ", " + CJsonWriter::Quote(store.m_trackNames[t]);
         }
-        lines.emplace_back(Count(kLabelTrack, t), value);
+        lines.emplace_back(Count(str::kTrack, t), value);
     }
     for (int i = 0; i < kInfoTextCount; ++i) {
         if (!store.m_infoTexts[std::size_t(i)].empty()) {
-            lines.emplace_back(FormatStringText(kLabelInfo, kInfoIds[i]), store.m_infoTexts[std::size_t(i)]);
+            lines.emplace_back(FormatStringText(str::kInfo, kInfoIds[i]), store.m_infoTexts[std::size_t(i)]);
         }
     }
     std::size_t width = 0;

@@ -5,6 +5,7 @@
 #include "audio/engine_waiter.h"
 #include "cli_args.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "store/sample_store.h"
 #include "verb_registry.h"
@@ -21,13 +22,6 @@ namespace ondrix::cli {
 namespace {
 
 constexpr const char* kUsage = "latency [--device N] [--buffer BYTES]";
-
-enum : uint32_t {
-    kMsgResult = 33753,
-    kMsgHint = 33754,
-    kMsgNoClick = 33755,
-    kMsgBadDevice = 33756,
-};
 
 constexpr uint32_t kRate = 44100;
 constexpr uint32_t kClickFrames = 88;             // 2 ms at full scale
@@ -99,7 +93,7 @@ int Run(const std::vector<std::string>& args) {
         bool simulated = false;
         if (const auto text = cli.Value("device");
             text && (!ParseAudioDevice(*text, device, simulated) || simulated)) {
-            throw UsageError(FormatStringText(kMsgBadDevice, *text));
+            throw UsageError(FormatStringText(str::kLatencyDeviceText, *text));
         }
         const uint32_t buffer =
             cli.Value("buffer") ? uint32_t(ParseNumber(*cli.Value("buffer"), 1024, 16u << 20)) : 16384;
@@ -135,12 +129,13 @@ int Run(const std::vector<std::string>& args) {
                         sizeof(int16_t));
         const int64_t frames = RoundTripFrames(recorded);
         if (frames < 0) {
-            PrintError(LoadString(kMsgNoClick));
+            PrintError(LoadString(str::kLatencyNoClickText));
             return kExitFailed;
         }
         const int64_t ms = (frames * 1000 + kRate / 2) / kRate;
-        std::printf("%s\n%s\n", Filled(kMsgResult, {std::to_string(ms), std::to_string(frames)}).c_str(),
-                    LoadString(kMsgHint).c_str());
+        std::printf("%s\n%s\n",
+                    Filled(str::kLatencyResultText, {std::to_string(ms), std::to_string(frames)}).c_str(),
+                    LoadString(str::kLatencyHintText).c_str());
         return kExitOk;
     } catch (const UsageError& error) {
         return ReportUsage(error, kUsage);

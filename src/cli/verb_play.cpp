@@ -5,6 +5,7 @@
 #include "cli_args.h"
 #include "cli_io.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "terminal_progress.h"
 #include "verb_registry.h"
@@ -24,16 +25,6 @@ constexpr const char* kUsage =
     "play FILE [--from F] [--to F] [--loop] [--mute TRACKS] [--device N|sim [--capture OUT.wav] [--fast]] "
     "[--buffer BYTES] [--raw-in RATE,TRACKS,BITS,OFFSET]";
 
-enum : uint32_t {
-    kMsgBadDevice = 32320,
-    kMsgSimOnly = 32321,
-    kMsgNothingToPlay = 32323,
-    kTextPosition = 32324,
-    kTextLeft = 32325,
-    kTextRight = 32326,
-    kMsgLoopFast = 32335,
-};
-
 constexpr uint32_t kDefaultBuffer = 65536;
 
 /// Whether the user pressed Ctrl-C.
@@ -45,8 +36,8 @@ bool Interrupted() {
 /// The line that shows where a run is, rewritten in place on a terminal.
 void ShowStatus(const std::string& where, uint32_t left, uint32_t right) {
     if (::isatty(STDERR_FILENO)) {
-        std::fprintf(stderr, "\r%s  %s  %s\033[K", where.c_str(), FormatString(kTextLeft, int(left)).c_str(),
-                     FormatString(kTextRight, int(right)).c_str());
+        std::fprintf(stderr, "\r%s  %s  %s\033[K", where.c_str(), FormatString(str::kLeft, int(left)).c_str(),
+                     FormatString(str::kRight, int(right)).c_str());
         std::fflush(stderr);
     }
 }
@@ -76,13 +67,13 @@ int Run(const std::vector<std::string>& args) {
         int device = -1;
         bool simulated = false;
         if (const auto text = cli.Value("device"); text && !ParseAudioDevice(*text, device, simulated)) {
-            throw UsageError(FormatStringText(kMsgBadDevice, *text));
+            throw UsageError(FormatStringText(str::kDeviceTakesADeviceNumber, *text));
         }
         if (!simulated && (cli.Has("capture") || cli.Has("fast"))) {
-            throw UsageError(LoadString(kMsgSimOnly));
+            throw UsageError(LoadString(str::kCaptureInputAndFastNeed));
         }
         if (cli.Has("loop") && cli.Has("fast")) {
-            throw UsageError(LoadString(kMsgLoopFast));
+            throw UsageError(LoadString(str::kLoopAndFastCannotBe));
         }
         const std::string fromText = cli.Value("from").value_or("0");
         const int64_t from = fromText == "end" ? std::numeric_limits<uint32_t>::max() : ParseFrame(fromText);
@@ -102,7 +93,7 @@ int Run(const std::vector<std::string>& args) {
         }
         const int64_t frames = sound.GetFrameCount();
         if (std::min(from, frames) >= (to < 0 ? frames : std::min(to, frames))) {
-            PrintError(LoadString(kMsgNothingToPlay));
+            PrintError(LoadString(str::kThereIsNothingToPlay));
             return kExitFailed;
         }
         std::optional<CSimSession> sim;
@@ -119,7 +110,7 @@ int Run(const std::vector<std::string>& args) {
             uint32_t left = 0;
             uint32_t right = 0;
             sound.GetAudioLevels(left, right);
-            ShowStatus(FormatStringText(kTextPosition, Seconds(sound.GetAudioPosition() / rate)), left,
+            ShowStatus(FormatStringText(str::kPosition, Seconds(sound.GetAudioPosition() / rate)), left,
                        right);
             return !Interrupted();
         });

@@ -6,6 +6,7 @@
 #include "cli_args.h"
 #include "cli_io.h"
 #include "fileformat/wave_messages.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "terminal_progress.h"
 #include "verb_registry.h"
@@ -25,24 +26,13 @@ constexpr const char* kUsage =
     "record OUT --seconds S [--device N|sim [--input IN.wav] [--fast]] [--rate R] [--bits 8|16] [--stereo] "
     "[--buffer BYTES] [--raw-out]";
 
-enum : uint32_t {
-    kMsgBadDevice = 32320,
-    kMsgSimOnly = 32321,
-    kMsgBadSeconds = 32322,
-    kTextLeft = 32325,
-    kTextRight = 32326,
-    kTextRecorded = 32327,
-    kMsgBadBits = 32336,
-    kMsgNeedSeconds = 32337,
-};
-
 constexpr uint32_t kDefaultBuffer = 65536;
 
 double ParseSeconds(const std::string& text) {
     char* end = nullptr;
     const double seconds = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !(seconds > 0.0) || seconds > 86400.0 * 2) {
-        throw UsageError(FormatStringText(kMsgBadSeconds, text));
+        throw UsageError(FormatStringText(str::kSecondsTakesANumberOf, text));
     }
     return seconds;
 }
@@ -81,22 +71,22 @@ int Run(const std::vector<std::string>& args) {
                         {"seconds", "device", "input", "rate", "bits", "buffer"});
         cli.ExpectOperands(1, 1);
         if (!cli.Value("seconds")) {
-            throw UsageError(LoadString(kMsgNeedSeconds));
+            throw UsageError(LoadString(str::kRecordNeedsSeconds));
         }
         const double seconds = ParseSeconds(*cli.Value("seconds"));
         int device = -1;
         bool simulated = false;
         if (const auto text = cli.Value("device"); text && !ParseAudioDevice(*text, device, simulated)) {
-            throw UsageError(FormatStringText(kMsgBadDevice, *text));
+            throw UsageError(FormatStringText(str::kDeviceTakesADeviceNumber, *text));
         }
         if (!simulated && (cli.Has("input") || cli.Has("fast"))) {
-            throw UsageError(LoadString(kMsgSimOnly));
+            throw UsageError(LoadString(str::kCaptureInputAndFastNeed));
         }
         const uint32_t rate =
             uint32_t(cli.Value("rate") ? ParseNumber(*cli.Value("rate"), 4000, 99999) : 44100);
         const std::string bitsText = cli.Value("bits").value_or("16");
         if (bitsText != "8" && bitsText != "16") {
-            throw UsageError(FormatStringText(kMsgBadBits, bitsText));
+            throw UsageError(FormatStringText(str::kBitsTakes8Or16, bitsText));
         }
         const uint32_t bits = bitsText == "8" ? 8 : 16;
         const uint32_t buffer = cli.Value("buffer")
@@ -135,9 +125,9 @@ int Run(const std::vector<std::string>& args) {
             if (::isatty(STDERR_FILENO)) {
                 char time[32];
                 std::snprintf(time, sizeof time, "%.1f s", double(frames) / rate);
-                std::fprintf(stderr, "\r%s  %s  %s\033[K", FormatStringText(kTextRecorded, time).c_str(),
-                             FormatString(kTextLeft, int(left)).c_str(),
-                             FormatString(kTextRight, int(right)).c_str());
+                std::fprintf(stderr, "\r%s  %s  %s\033[K", FormatStringText(str::kRecorded, time).c_str(),
+                             FormatString(str::kLeft, int(left)).c_str(),
+                             FormatString(str::kRight, int(right)).c_str());
             }
             return frames < wanted && !Interrupted();
         });
