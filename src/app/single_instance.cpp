@@ -8,7 +8,29 @@
 namespace ondrix {
 
 QString CSingleInstance::DefaultName() {
-    return QStringLiteral("ondrix-editor-%1").arg(::getuid());
+    return NameFor(::getuid(), qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+QString CSingleInstance::NameFor(uint32_t user, QString display, const QString& waylandDisplay) {
+    if (display.isEmpty()) {
+        display = waylandDisplay;
+    }
+    // ":0" and ":0.1" are one X server: the screen number does not make another session
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon) {
+        display.truncate(dot);
+    }
+    QString name = QStringLiteral("ondrix-editor-%1").arg(user);
+    if (!display.isEmpty()) {
+        for (QChar& c : display) {
+            if (!c.isLetterOrNumber()) {
+                c = QLatin1Char('_');
+            }
+        }
+        name += QLatin1Char('-') + display;
+    }
+    return name;
 }
 
 CSingleInstance::CSingleInstance(QString name) : m_name(std::move(name)) {}

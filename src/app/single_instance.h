@@ -3,17 +3,22 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 class QLocalServer;
 
 namespace ondrix {
 
-/// Keeps the program to one instance per user: the first instance listens on a local socket; a later
-/// one hands its command line over and ends.
+/// Keeps the program to one instance per user and display: the first instance listens on a local socket; a
+/// later one hands its command line over and ends.
 class CSingleInstance final : public QObject {
     Q_OBJECT
 public:
-    /// The socket name for the current user.
+    /// The socket name for the current user on the current display.
     static QString DefaultName();
+    /// The socket name for a user on a display (an X display, else a Wayland one; both empty: none), so
+    /// that an editor started on another display is an editor of its own.
+    static QString NameFor(uint32_t user, QString display, const QString& waylandDisplay);
 
     /// An instance guard using a socket name.
     explicit CSingleInstance(QString name = DefaultName());

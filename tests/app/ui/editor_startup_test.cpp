@@ -1,3 +1,4 @@
+#include "app/single_instance.h"
 #include "app/ui/editor_fixture.h"
 #include "app/ui/manual_device.h"
 #include "app/user_mode_dialog.h"
@@ -204,6 +205,21 @@ TEST_F(StartupTest, ASecondInstanceHandsItsCommandLineOver) {
     }
     ASSERT_EQ(frame->Children().size(), 1u);
     EXPECT_EQ(Doc()->GetTitle(), "handed.wav");
+}
+
+TEST(SingleInstanceName, OneEditorPerUserAndDisplay) {
+    const QString first = CSingleInstance::NameFor(1000, QStringLiteral(":0"), QString());
+    EXPECT_EQ(first, "ondrix-editor-1000-_0");
+    EXPECT_EQ(CSingleInstance::NameFor(1000, QStringLiteral(":0.1"), QString()), first); // another screen
+    EXPECT_NE(CSingleInstance::NameFor(1000, QStringLiteral(":1"), QString()), first);
+    EXPECT_NE(CSingleInstance::NameFor(1001, QStringLiteral(":0"), QString()), first);
+    EXPECT_EQ(CSingleInstance::NameFor(1000, QStringLiteral("host.example:10.0"), QString()),
+              "ondrix-editor-1000-host_example_10");
+    // X first (an X client under Wayland talks to its X server), then Wayland, then none
+    EXPECT_EQ(CSingleInstance::NameFor(1000, QStringLiteral(":0"), QStringLiteral("wayland-0")), first);
+    EXPECT_EQ(CSingleInstance::NameFor(1000, QString(), QStringLiteral("wayland-0")),
+              "ondrix-editor-1000-wayland_0");
+    EXPECT_EQ(CSingleInstance::NameFor(1000, QString(), QString()), "ondrix-editor-1000");
 }
 
 } // namespace
