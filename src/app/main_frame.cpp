@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/command_line.h"
+#include "app/focus_return.h"
 #include "app/mixer_launcher.h"
 #include "app/ondrix_app.h"
 #include "app/progress_bar.h"
@@ -45,6 +46,7 @@ CMainFrame::CMainFrame(COndrixApp* app) : m_app(app) {
     setWindowTitle(LoadQString(str::kProductName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/ondrix.svg")));
     setAcceptDrops(true);
+    new CFocusReturn(this);
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -5,10 +5,12 @@
 #include "views/sample_view.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 
 using namespace ondrix;
@@ -178,6 +180,36 @@ TEST_F(MainFrameTest, TheStatusFieldsAreNotWrittenWhileAnOperationRuns) {
     EXPECT_EQ(Status(1), "Tr. 1/2");
     Doc()->UpdateStatus(1);
     EXPECT_EQ(Status(1), "Tr. 2/2");
+}
+
+TEST_F(MainFrameTest, TheKeyboardGoesBackToTheWindowBeneathAClosedDialog) {
+    // without a window manager nothing else would give it back, and the next shortcut would be lost
+    ASSERT_TRUE(OpenByCommand(MakeWave("focus.wav", 1, 16, 8000, 100)));
+    QString shown;
+    WhenModal([&](QWidget* modal) {
+        shown = modal->windowTitle();
+        SendKey(modal, Qt::Key_Escape);
+    });
+    PressInSample(Qt::Key_G);
+    EXPECT_EQ(shown, "Go To Position");
+    EXPECT_EQ(QApplication::activeWindow(), frame);
+
+    // a message box over a dialog: the dialog has the keyboard again, then the main window
+    QDialog dialog(frame);
+    QWidget* activeAfterBox = nullptr;
+    WhenModal([&](QWidget* modal) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Ondrix"), QStringLiteral("?"), QMessageBox::Ok,
+                        modal);
+        WhenModal([](QWidget* inner) { SendKey(inner, Qt::Key_Escape); });
+        box.exec();
+        ProcessPendingEvents();
+        activeAfterBox = QApplication::activeWindow();
+        SendKey(modal, Qt::Key_Escape);
+    });
+    dialog.exec();
+    ProcessPendingEvents();
+    EXPECT_EQ(activeAfterBox, &dialog);
+    EXPECT_EQ(QApplication::activeWindow(), frame);
 }
 
 } // namespace
