@@ -4,11 +4,16 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 /// Lets test messages show QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -35,8 +40,51 @@ inline void EnsureQtApplication() {
 }
 
 /// A base to list first in a fixture whose members are widgets: the application exists before them.
+/// The name of the running test, or empty outside one.
+inline std::string CurrentTestName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info ? std::string(info->test_suite_name()) + "." + info->name() : std::string();
+}
+
+/// The WhenModal actions still waiting for their dialog, with the test that set each up.
+struct PendingModalAction {
+    QPointer<QTimer> timer;
+    std::string test;
+};
+inline std::vector<PendingModalAction>& PendingModalActions() {
+    static std::vector<PendingModalAction> pending;
+    return pending;
+}
+
+/// Fails the running test for every WhenModal of it whose dialog never showed (the test did not see what
+/// it meant to check), and drops them so that they cannot act on a later test's dialog.
+inline void ExpectNoPendingModalActions() {
+    const std::string test = CurrentTestName();
+    auto& pending = PendingModalActions();
+    for (PendingModalAction& action : pending) {
+        if (action.timer && action.timer->isActive() && action.test == test) {
+            ADD_FAILURE() << "a dialog this test waited for (WhenModal) never showed";
+            delete action.timer.data();
+        }
+    }
+    std::erase_if(pending, [](const PendingModalAction& action) {
+        return action.timer.isNull() || !action.timer->isActive();
+    });
+}
+
+/// Drops the running test's WhenModal actions that are still waiting: for checks that no dialog shows.
+inline void DropPendingModalActions() {
+    const std::string test = CurrentTestName();
+    for (PendingModalAction& action : PendingModalActions()) {
+        if (action.timer && action.test == test) {
+            delete action.timer.data();
+        }
+    }
+}
+
 struct QtApplicationFirst {
     QtApplicationFirst() { EnsureQtApplication(); }
+    ~QtApplicationFirst() { ExpectNoPendingModalActions(); }
 };
 
 /// Sends a key press and release to a widget the way the window system would deliver them.
@@ -85,10 +133,18 @@ inline void SendClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, 
 }
 
 /// Runs act on the next modal dialog as soon as it shows (for dialogs a command opens with exec()).
+/// A test ending before its dialog showed fails (see ExpectNoPendingModalActions).
 inline void WhenModal(std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    const std::string test = CurrentTestName();
+    PendingModalActions().push_back({timer, test});
+    QObject::connect(timer, &QTimer::timeout, [timer, act, test] {
+        if (CurrentTestName() != test) {
+            timer->stop(); // left by a test without this fixture: never act on another test's dialog
+            timer->deleteLater();
+            return;
+        }
         if (QWidget* modal = QApplication::activeModalWidget()) {
             timer->stop();
             timer->deleteLater();
