@@ -14,11 +14,6 @@ using namespace ondrix::test;
 
 namespace {
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 /// Writes a 16-bit, 3-track ramp of frames frames (longer than one piece) as a WAVE file.
 std::vector<uint8_t> WriteRamp(const std::string& path, uint32_t frames) {
     CSampleStore sound;

@@ -83,9 +83,7 @@ TEST(RecoveryNote, FollowsTheDataFileWhenAnOperationReplacesItAndTheFormatWhenIt
     ASSERT_TRUE(store.InsertTrack(0));
     const std::string data = std::filesystem::path(store.GetTempFileName()).filename().string();
     EXPECT_EQ(Sorted(dir.Files()), Sorted({data, data + ".recovery"}));
-    std::ifstream file(dir.Path() + "/" + data + ".recovery");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const auto description = ParseDescription(text);
+    const auto description = ParseDescription(FileBytes(dir.Path() + "/" + data + ".recovery"));
     ASSERT_TRUE(description);
     EXPECT_EQ(description->tracks, 3u);
     EXPECT_EQ(description->identity.title, "Untitled 1");

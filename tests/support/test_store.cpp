@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 namespace ondrix::test {
@@ -76,6 +78,11 @@ std::vector<uint8_t> Track8(CSampleStore& store, uint32_t track) {
         out.push_back(bytes[i]);
     }
     return out;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 } // namespace ondrix::test

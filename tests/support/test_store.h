@@ -35,5 +35,7 @@ std::vector<int16_t> Track16(CSampleStore& store, uint32_t track);
 std::vector<uint8_t> Track8(CSampleStore& store, uint32_t track);
 /// All bytes of a store's data.
 std::vector<uint8_t> AllBytes(CSampleStore& store);
+/// The whole content of a file; empty when it cannot be read.
+std::string FileBytes(const std::string& path);
 
 } // namespace ondrix::test

@@ -2,19 +2,12 @@
 #include "controls/time_format.h"
 #include "resources/command_ids.h"
 #include "support/small_disk.h"
-
-#include <fstream>
-#include <iterator>
+#include "support/test_store.h"
 
 using namespace ondrix;
 using namespace ondrix::test;
 
 namespace {
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 /// A WAVE file opened on a disk Editor path is read in place until a command changes its samples.
 class InPlaceOpenTest : public EditorFixture {

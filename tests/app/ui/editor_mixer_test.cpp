@@ -226,8 +226,7 @@ TEST_F(MixerTest, RenamedTrackIsSavedInTheFile) {
     EXPECT_TRUE(Doc()->IsModified());
     const std::string path = files.Path() + "/named.wav";
     ASSERT_TRUE(Doc()->OnSaveDocument(path, SaveKind::Wave));
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = FileBytes(path);
     const std::size_t chunk = bytes.find("chtt");
     ASSERT_NE(chunk, std::string::npos);
     EXPECT_NE(bytes.find("Bass", chunk), std::string::npos);

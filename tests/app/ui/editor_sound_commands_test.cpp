@@ -32,8 +32,7 @@ namespace {
 
 /// The "INFO" entries of a WAVE file: id to bytes (without the terminating zero).
 std::map<std::string, std::string> InfoEntries(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string data = FileBytes(path);
     std::map<std::string, std::string> entries;
     const auto u32 = [&](std::size_t at) {
         uint32_t value = 0;

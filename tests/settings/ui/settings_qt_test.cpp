@@ -81,11 +81,6 @@ bool WriteIni(const std::string& path, const Settings& settings) {
     return EndFirstRun(store) && WriteSettings(store, settings);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 /// A directory nobody can write to: a read-only tmpfs where this process may mount, a directory without
 /// write permission for other users, and for root without mounting a path below a plain file.
 class UnwritableDir {
@@ -123,7 +118,7 @@ TEST(QtProfileStore, EveryKeyRoundTripsThroughTheIniFile) {
     const std::string ini = dir.Path() + "/Ondrix.ini";
     const Settings written = Unusual();
     ASSERT_TRUE(WriteIni(ini, written));
-    const std::string text = ReadFile(ini);
+    const std::string text = FileBytes(ini);
     EXPECT_NE(text.find("[General]\nFirst=0\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nEchoDelay="), std::string::npos);
     EXPECT_NE(text.find("[Windows-Window1]\nPath=/music/take 2.wav\n"), std::string::npos) << text;
@@ -162,7 +157,7 @@ TEST(QtProfileStore, AFreshProcessReadsTheFileBackIdentically) {
                 {QStringLiteral("--gtest_filter=QtProfileStore.AFreshProcessReadsTheFileBackIdentically")});
     ASSERT_TRUE(child.waitForFinished(60000));
     ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
-    EXPECT_EQ(ReadFile(ini + ".dump"), Dump(written));
+    EXPECT_EQ(FileBytes(ini + ".dump"), Dump(written));
 }
 
 TEST(QtProfileStore, MissingFileGivesTheDefaults) {
@@ -243,7 +238,7 @@ TEST(QtProfileStore, AFullDiskIsReportedOnceAndKeepsTheOldFile) {
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.beeps.size(), 1u);
     // the last good file is still there (read as text: QSettings keeps its own cache in the process)
-    const auto bytes = ReadFile(ini);
+    const auto bytes = FileBytes(ini);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("Show=3"), std::string::npos) << text;
 }
